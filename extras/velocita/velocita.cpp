@@ -1,0 +1,77 @@
+#include "velocita.h"
+
+#include "filevelocita.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace {
+const QString nomeFile = QStringLiteral("Speed.dvx");
+}
+
+Velocita::Velocita(const QString& cartella, std::function<void(int)> impostaPassi, QObject* parent)
+    : QObject(parent), cartella_(cartella), impostaPassi_(std::move(impostaPassi)) {}
+
+QString Velocita::titoloMenu() { return QStringLiteral("&Play rate"); }
+
+const QStringList& Velocita::didascalie() {
+    static const QStringList voci{QStringLiteral("Low"), QStringLiteral("Middle"),
+                                  QStringLiteral("High")};
+    return voci;
+}
+
+QString Velocita::percorsoFile() const { return QDir(cartella_).filePath(nomeFile); }
+
+void Velocita::avvio() {
+    ritmo_ = 0;
+    // Only a regular file is opened: a FIFO or a device under this name would
+    // block the open or never end, and start-up must not wait on it.
+    const QFileInfo info(percorsoFile());
+    if (info.exists() && info.isFile()) {
+        QFile file(info.filePath());
+        if (file.open(QIODevice::ReadOnly)) {
+            const QByteArray inizio = file.read(filevelocita::byteDaLeggere);
+            ritmo_ = filevelocita::leggiRitmo(std::string_view(inizio.constData(),
+                                                                std::size_t(inizio.size())));
+        }
+    }
+    if (!valido(ritmo_)) return;  // no check, passi stays unset
+    spunta(ritmo_);
+    imposta(ritmo_);
+}
+
+void Velocita::velocita_Click(int index) {
+    // The menu only has entries 1 to 3; anything else is not a choice.
+    if (!valido(index)) return;
+    spunta(index);
+    imposta(index);
+    scrivi(index);  // a failure is not reported: the rate already holds
+}
+
+void Velocita::spunta(int index) {
+    spuntata_ = index;
+    emit spuntaCambiata(index);
+}
+
+void Velocita::imposta(int index) {
+    passi_ = ritmi[std::size_t(index - 1)];
+    if (impostaPassi_) impostaPassi_(passi_);
+}
+
+bool Velocita::scrivi(int index) const {
+    // Written beside and renamed over the old file, so a crash or a full disk
+    // in the middle leaves the last stored rate instead of an empty file.
+    QSaveFile file(percorsoFile());
+    if (!file.open(QIODevice::WriteOnly)) return false;
+    const std::string riga = filevelocita::rigaRitmo(index);
+    // write() only fills Qt's buffer, and commit() does not look at errors
+    // that surface when that buffer reaches the disk: a short write there
+    // would be renamed over the good file. Flushing first brings them out.
+    if (file.write(riga.data(), qint64(riga.size())) != qint64(riga.size()) || !file.flush()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
