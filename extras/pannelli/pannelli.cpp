@@ -1,0 +1,163 @@
+#include "pannelli.h"
+
+#include <QDesktopServices>
+#include <QFile>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTransform>
+#include <QWidget>
+
+#include <algorithm>
+#include <cmath>
+
+// The resource initialiser has to be named outside any namespace. Calling it
+// pulls the texts out of the static archive, where nothing else refers to them.
+static void registraTesti() { Q_INIT_RESOURCE(texts); }
+
+namespace {
+
+QByteArray leggiRisorsa(const QString& nome) {
+    QFile file(QStringLiteral(":/texts/") + nome);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    return file.readAll();
+}
+
+QFont caratteri(int punti) {
+    // "MS Sans Serif" is rarely installed outside Windows: any sans-serif face.
+    QFont font(QStringLiteral("Sans Serif"), punti);
+    font.setStyleHint(QFont::SansSerif);
+    return font;
+}
+
+}  // namespace
+
+Pannelli::Pannelli(QWidget* finestra) : QObject(finestra), apritore_([](const QUrl& url) {
+    // Hands the address to the desktop, which starts the browser detached; the
+    // answer says nothing about whether a browser really opened, so it is dropped.
+    QDesktopServices::openUrl(url);
+}) {
+    registraTesti();
+    txtItaliano_ = creaPannello(finestra, testoItaliano(), puntiRegole);
+    txtEnglish_ = creaPannello(finestra, testoInglese(), puntiRegole);
+    text4_ = creaPannello(finestra, testoInfo(), puntiInfo);
+
+    for (QPlainTextEdit* regole : {txtItaliano_, txtEnglish_}) {
+        regole->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        regole->setObjectName(regole == txtEnglish_ ? QStringLiteral("TxtEnglish")
+                                                    : QStringLiteral("TxtItaliano"));
+    }
+    text4_->setObjectName(QStringLiteral("Text4"));
+    text4_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    QPalette tavolozza = text4_->palette();
+    tavolozza.setColor(QPalette::Base, QColor(255, 255, 192));
+    text4_->setPalette(tavolozza);
+
+    disponi(QTransform());
+}
+
+QPlainTextEdit* Pannelli::creaPannello(QWidget* finestra, const QByteArray& testo, int punti) {
+    auto* pannello = new QPlainTextEdit(finestra);
+    pannello->hide();
+    pannello->setReadOnly(true);
+    pannello->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    pannello->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    pannello->setFont(caratteri(punti));
+    pannello->setPlainText(QString::fromUtf8(testo));
+    pannello->viewport()->installEventFilter(this);
+    return pannello;
+}
+
+QByteArray Pannelli::testoInglese() { registraTesti(); return leggiRisorsa(QStringLiteral("TxtEnglish.txt")); }
+QByteArray Pannelli::testoItaliano() { registraTesti(); return leggiRisorsa(QStringLiteral("TxtItaliano.txt")); }
+QByteArray Pannelli::testoInfo() { registraTesti(); return leggiRisorsa(QStringLiteral("Text4.txt")); }
+
+QUrl Pannelli::paginaWeb() { return QUrl(QStringLiteral("https://www.dorvinex.example/index.htm")); }
+QString Pannelli::didascaliaSito() { return QStringLiteral("www.dorvinex.example"); }
+QString Pannelli::suggerimentoSito() { return QStringLiteral("Click to visit the site"); }
+QString Pannelli::suggerimentoLogo() { return QStringLiteral("The best italian Card Game"); }
+QString Pannelli::dirittiCopyRight() {
+    return QStringLiteral("Copyright (C) 2026 Dorvinex - All rights reserved");
+}
+
+void Pannelli::disponi(const QTransform& unitaInPixel) {
+    // The map is meant to be uniform; should it not be, the smaller factor
+    // keeps the text inside its box.
+    const double scala = std::min(std::abs(unitaInPixel.m11()), std::abs(unitaInPixel.m22()));
+    const auto metti = [&](QPlainTextEdit* pannello, const QRect& posto, int punti) {
+        pannello->setGeometry(unitaInPixel.mapRect(QRectF(posto)).toRect());
+        QFont font = pannello->font();
+        font.setPointSizeF(std::max(1.0, punti * scala));
+        pannello->setFont(font);
+    };
+    metti(txtItaliano_, postoRegole, puntiRegole);
+    metti(txtEnglish_, postoRegole, puntiRegole);
+    metti(text4_, postoInfo, puntiInfo);
+}
+
+// Visibility is the panel's own flag (isHidden), not isVisible(): the panels
+// must toggle the same way while the window itself is not on screen.
+
+void Pannelli::menu_rules_english_Click() {
+    txtEnglish_->setVisible(txtEnglish_->isHidden());
+    txtEnglish_->raise();
+}
+
+void Pannelli::menu_rules_italiano_Click() {
+    txtItaliano_->setVisible(txtItaliano_->isHidden());
+    txtItaliano_->raise();
+}
+
+void Pannelli::menu_about_Click() { text4_->setVisible(text4_->isHidden()); }
+
+void Pannelli::TxtEnglish_Click() { txtEnglish_->hide(); }
+void Pannelli::TxtItaliano_Click() { txtItaliano_->hide(); }
+void Pannelli::Text4_Click() { text4_->hide(); }
+void Pannelli::testo_Click() { text4_->hide(); }
+
+void Pannelli::carta_Click(int) {
+    // The information panel is small and out of the way: a card face leaves it.
+    txtEnglish_->hide();
+    txtItaliano_->hide();
+}
+
+void Pannelli::Logo_Click() {
+    text4_->hide();
+    txtItaliano_->hide();
+    txtEnglish_->hide();
+    apriPagina();
+}
+
+void Pannelli::sito_Click() {
+    text4_->hide();
+    apriPagina();
+}
+
+void Pannelli::nascondiTutti() {
+    text4_->hide();
+    txtEnglish_->hide();
+    txtItaliano_->hide();
+}
+
+void Pannelli::apriPagina() {
+    if (apritore_) apritore_(paginaWeb());
+}
+
+bool Pannelli::eventFilter(QObject* oggetto, QEvent* evento) {
+    // A click is a left press and a left release on the same text area; the
+    // scroll bars are outside the viewport and never get here.
+    if (evento->type() == QEvent::MouseButtonPress) {
+        auto* mouse = static_cast<QMouseEvent*>(evento);
+        premutoSu_ = mouse->button() == Qt::LeftButton ? oggetto : nullptr;
+    } else if (evento->type() == QEvent::MouseButtonRelease) {
+        auto* mouse = static_cast<QMouseEvent*>(evento);
+        const bool clic = mouse->button() == Qt::LeftButton && premutoSu_ == oggetto;
+        premutoSu_ = nullptr;
+        if (clic) {
+            if (oggetto == txtEnglish_->viewport()) TxtEnglish_Click();
+            else if (oggetto == txtItaliano_->viewport()) TxtItaliano_Click();
+            else if (oggetto == text4_->viewport()) Text4_Click();
+        }
+    }
+    return QObject::eventFilter(oggetto, evento);
+}
