@@ -95,26 +95,16 @@ INSTANTIATE_TEST_SUITE_P(
         CasoFile{"tre_senza_fine_riga", "3", 3, 3},
         CasoFile{"due_poi_altre_righe", "2\r\n3\r\n1\r\nLow\r\n", 2, 2},
         CasoFile{"righe_e_vuoti_prima", "\r\n\n \t \r\n  1\r\n", 1, 1},
-        CasoFile{"fine_riga_unix", "3\n", 3, 3},
         CasoFile{"virgola_chiude", "1,3", 1, 1},
         CasoFile{"vuoto_chiude", "3 2", 3, 3},
-        CasoFile{"con_segno", "+2", 2, 2},
-        CasoFile{"zeri_davanti", "0003", 3, 3},
         CasoFile{"frazione_arrotondata", "2.6", 3, 3},
-        CasoFile{"pareggio_al_pari", "2.5", 2, 2},
         CasoFile{"zero", "0", 0, 0},
         CasoFile{"quattro", "4\r\n", 4, 0},
         CasoFile{"meno_uno", "-1\r\n", -1, 0},
-        CasoFile{"massimo_16_bit", "32767", 32767, 0},
-        CasoFile{"minimo_16_bit", "-32768", -32768, 0},
         CasoFile{"oltre_16_bit", "32768", 0, 0},
         CasoFile{"settantamila", "70000\r\n", 0, 0},
-        CasoFile{"cifre_senza_fine", "99999999999999999999999999999999", 0, 0},
         CasoFile{"lettere", "High\r\n", 0, 0},
-        CasoFile{"numero_e_lettere", "2x\r\n", 0, 0},
         CasoFile{"tra_virgolette", "\"2\"\r\n", 0, 0},
-        CasoFile{"virgola_prima", ",2\r\n", 0, 0},
-        CasoFile{"solo_segno", "-\r\n", 0, 0},
         CasoFile{"solo_vuoti", "  \r\n\r\n\t", 0, 0},
         CasoFile{"binario", spazzatura, 0, 0}),
     [](const testing::TestParamInfo<CasoFile>& info) { return std::string(info.param.nome); });
@@ -169,24 +159,12 @@ TEST(FileDiAvvioSpeciale, FileDaUnGigabyte) {
     EXPECT_EQ(lontano.velocita->spuntata(), 0);
 }
 
-// A number cut by the edge of the part that is read is not trusted ("1" of "12"),
-// while one that ends just inside it, or with the file, is read in full.
-TEST(FileDiAvvioSpeciale, NumeroAlLimiteDellaLettura) {
-    const int limite = int(filevelocita::limiteLettura);
-    Banco tagliato;
-    tagliato.scrivi(QByteArray(limite - 1, ' ') + "12\r\n");
-    tagliato.velocita->avvio();
-    EXPECT_EQ(tagliato.velocita->ritmo(), 0);
-
-    Banco dentro;
-    dentro.scrivi(QByteArray(limite - 2, ' ') + "3 trailing text");
-    dentro.velocita->avvio();
-    EXPECT_EQ(dentro.velocita->spuntata(), 3);
-
-    Banco finisceColFile;
-    finisceColFile.scrivi(QByteArray(limite - 1, ' ') + "1");
-    finisceColFile.velocita->avvio();
-    EXPECT_EQ(finisceColFile.velocita->spuntata(), 1);
+// A number cut by the edge of the part that is read is not trusted ("1" of "12").
+TEST(FileDiAvvioSpeciale, NumeroTagliatoDalLimiteDellaLettura) {
+    Banco banco;
+    banco.scrivi(QByteArray(int(filevelocita::limiteLettura) - 1, ' ') + "12\r\n");
+    banco.velocita->avvio();
+    EXPECT_EQ(banco.velocita->ritmo(), 0);
 }
 
 TEST(FileDiAvvioSpeciale, FileSenzaPermessoDiLettura) {
@@ -200,57 +178,30 @@ TEST(FileDiAvvioSpeciale, FileSenzaPermessoDiLettura) {
     EXPECT_EQ(banco.velocita->passi(), 0);
 }
 
-TEST(Scelta, MiddleScriveEsattamenteUnaRiga) {
+TEST(Scelta, MiddleScriveEsattamenteUnaRigaEOgniSceltaRiscrive) {
     Banco banco;
     banco.velocita->avvio();
     banco.velocita->velocita_Click(2);
     EXPECT_EQ(banco.velocita->spuntata(), 2);
     EXPECT_EQ(banco.velocita->passi(), 200);
-    EXPECT_EQ(banco.passiDati, std::vector<int>{200});
-    EXPECT_EQ(banco.spunte, std::vector<int>{2});
     EXPECT_EQ(banco.contenuto(), QByteArray(" 2 \r\n"));
     // The save went through a file beside it that must not be left behind.
     EXPECT_EQ(banco.voci(), QStringList{QStringLiteral("Speed.dvx")});
 
+    // Choosing the checked entry again still rewrites the file.
+    banco.scrivi("damaged by hand");
+    banco.velocita->velocita_Click(2);
+    EXPECT_EQ(banco.contenuto(), QByteArray(" 2 \r\n"));
+    banco.velocita->velocita_Click(1);
+    banco.velocita->velocita_Click(9);  // not an entry of the menu: ignored
+    EXPECT_EQ(banco.passiDati, (std::vector<int>{200, 200, 360}));
+    EXPECT_EQ(banco.spunte, (std::vector<int>{2, 2, 1}));
+    EXPECT_EQ(banco.contenuto(), QByteArray(" 1 \r\n"));
+
     // And the next run starts from it.
     banco.crea(banco.cartella.path());
     banco.velocita->avvio();
-    EXPECT_EQ(banco.velocita->spuntata(), 2);
-    EXPECT_EQ(banco.velocita->passi(), 200);
-}
-
-TEST(Scelta, OgniSceltaRiscriveIlFileAncheSeGiaSpuntata) {
-    Banco banco;
-    banco.scrivi(" 3 \r\n");
-    banco.velocita->avvio();
-    ASSERT_EQ(banco.velocita->spuntata(), 3);
-
-    banco.scrivi("damaged by hand");
-    banco.velocita->velocita_Click(3);
-    EXPECT_EQ(banco.contenuto(), QByteArray(" 3 \r\n"));
-    EXPECT_EQ(banco.spunte, (std::vector<int>{3, 3}));
-
-    banco.velocita->velocita_Click(1);
-    EXPECT_EQ(banco.velocita->spuntata(), 1);
     EXPECT_EQ(banco.velocita->passi(), 360);
-    EXPECT_EQ(banco.contenuto(), QByteArray(" 1 \r\n"));
-    EXPECT_EQ(banco.passiDati, (std::vector<int>{100, 100, 360}));
-}
-
-TEST(Scelta, IndiceFuoriDalMenuNonCambiaNulla) {
-    Banco banco;
-    banco.velocita->velocita_Click(2);
-    for (int fuori : {0, 4, -1, 32767}) banco.velocita->velocita_Click(fuori);
-    EXPECT_EQ(banco.velocita->spuntata(), 2);
-    EXPECT_EQ(banco.velocita->passi(), 200);
-    EXPECT_EQ(banco.spunte, std::vector<int>{2});
-    EXPECT_EQ(banco.contenuto(), QByteArray(" 2 \r\n"));
-}
-
-TEST(Scelta, DidascalieDelMenu) {
-    EXPECT_EQ(Velocita::didascalie(),
-              (QStringList{QStringLiteral("Low"), QStringLiteral("Middle"), QStringLiteral("High")}));
-    EXPECT_EQ(Velocita::titoloMenu(), QStringLiteral("&Play rate"));
 }
 
 // A program folder that cannot be written. Tests run as root, where a
