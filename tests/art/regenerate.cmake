@@ -1,0 +1,32 @@
+# Runs the card-art generator into a scratch folder and compares what it
+# writes with the committed pictures: the same names, the same bytes.
+file(REMOVE_RECURSE "${OUTPUT}")
+file(MAKE_DIRECTORY "${OUTPUT}")
+execute_process(COMMAND "${GENERATOR}" "${OUTPUT}" RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "the generator failed: ${status}")
+endif()
+
+file(GLOB written RELATIVE "${OUTPUT}" "${OUTPUT}/*")
+file(GLOB committed RELATIVE "${COMMITTED}" "${COMMITTED}/*.svg")
+list(SORT written)
+list(SORT committed)
+if(NOT written STREQUAL committed)
+  message(FATAL_ERROR "file lists differ\n written:   ${written}\n committed: ${committed}")
+endif()
+list(LENGTH written count)
+if(NOT count EQUAL 44)
+  message(FATAL_ERROR "expected 44 pictures, found ${count}")
+endif()
+
+set(stale "")
+foreach(name IN LISTS written)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files "${OUTPUT}/${name}" "${COMMITTED}/${name}"
+                  RESULT_VARIABLE differs)
+  if(differs)
+    list(APPEND stale "${name}")
+  endif()
+endforeach()
+if(stale)
+  message(FATAL_ERROR "regenerate assets/art with trelva-cardart; these differ: ${stale}")
+endif()
