@@ -186,6 +186,8 @@ void king(Svg &svg, Suit suit)
 void knight(Svg &svg, Suit suit)
 {
     const Livery dress = livery(suit);
+    // drawn a little smaller and to the left, clear of the lower index
+    svg.begin("translate(-1.2,-0.6) scale(0.965)");
     // far legs first, a shade darker, then the body, then the near legs
     const char *horse = dress.horse;
     limb(svg, Path().move({26, 72}).quad({24, 84}, {19, 96.5}), 3.4, dress.mane);
@@ -239,6 +241,7 @@ void knight(Svg &svg, Suit suit)
     limb(svg, Path().move({41.6, 40.6}).quad({48, 44}, {50, 38.6}), 3.8, dress.coat);
     heldSign(svg, suit, {50.4, 38}, 0.95, 0.8);
     hand(svg, {50.4, 38}, 1.5);
+    svg.end();
 }
 
 } // namespace cardart

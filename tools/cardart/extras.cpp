@@ -81,10 +81,16 @@ std::string title()
     style.spacing = 1.2;
     const std::string name = "La Trelva";
     const double width = lettersWidth(name, style);
-    const Path word = letters(name, {(309 - width) / 2 - 3, 4}, style);
-    svg.path(word, stroke(ink::outline, 9.6));
-    svg.path(word, stroke(ink::red, 6.6));
-    svg.path(word, stroke(ink::paleGold, 1.4));
+    // a broad pen held at an angle: the same line drawn along the nib's edge
+    // gives thick downstrokes and thin hairlines
+    const Pt origin{(309 - width) / 2 - 3, 5};
+    const Pt nib = polar(2.6, 50);
+    Path pen;
+    for (int i = -4; i <= 4; ++i)
+        pen.append(letters(name, origin + nib * (i / 4.0), style));
+    svg.path(pen, stroke(ink::outline, 4.6));
+    svg.path(pen, stroke(ink::red, 2.4));
+    svg.path(letters(name, origin + nib * -0.35, style), stroke(ink::paleGold, 0.9));
     // a gold rule with the four signs, the deck the game is played with
     svg.path(Path().move({34, 75}).line({120, 75}).move({189, 75}).line({275, 75}), stroke(ink::deepGold, 1.4));
     const Suit suits[] = {Suit::Coins, Suit::Cups, Suit::Batons, Suit::Swords};

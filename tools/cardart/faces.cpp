@@ -89,13 +89,13 @@ void batonPips(Svg &svg, int value)
         const double dx = (i - (pairs - 1) / 2.0) * gap;
         for (int dir : {1, -1}) {
             svg.begin(place(centre + Pt{dx, 0}, dir * angle + (n++ % 2 ? 180 : 0)));
-            baton(svg, length, 8.6);
+            baton(svg, length, 8.6, false, true);
             svg.end();
         }
     }
     if (value % 2) {
         svg.begin(translate(centre));
-        baton(svg, length + 2, 8.6);
+        baton(svg, length + 2, 8.6, false, true);
         svg.end();
     }
 }
@@ -113,7 +113,7 @@ void arcSword(Svg &svg, Pt hilt, Pt tip, double bulge, double hiltSize)
     const double chordHeading = std::atan2(chord.x, -chord.y) * 180 / M_PI;
     const double side = bulge < 0 ? 1 : -1;  // left bulge: start leaning left, turn right
     svg.begin(place(hilt, chordHeading - side * half));
-    sword(svg, length, side * 2 * half, hiltSize);
+    sword(svg, length, side * 2 * half, hiltSize, false, true);
     svg.end();
 }
 
@@ -139,7 +139,7 @@ void swordPips(Svg &svg, int value)
     }
     if (value % 2) {
         svg.begin(place({centre.x, value == 7 ? 20.0 : 95.0}, value == 7 ? 180 : 0));
-        sword(svg, value == 7 ? 72 : 78, 6, 1.0);
+        sword(svg, value == 7 ? 72 : 78, 6, 1.0, false, true);
         svg.end();
     }
 }

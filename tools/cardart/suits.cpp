@@ -180,7 +180,14 @@ void aceOfCups(Svg &svg)
 
 // --------------------------------------------------------------- batons
 
-void baton(Svg &svg, double length, double thickness, bool simple)
+// Where signs cross on a pip card, a rim of bare stock round the upper one
+// keeps them apart, so a lattice reads as separate clubs or blades.
+static void halo(Svg &svg, const Path &path, double line)
+{
+    svg.path(path, stroke(ink::stock, line + 2.0));
+}
+
+void baton(Svg &svg, double length, double thickness, bool simple, bool rim)
 {
     const double top = -length / 2;
     const double line = simple ? 1.2 : 0.6;
@@ -191,8 +198,8 @@ void baton(Svg &svg, double length, double thickness, bool simple)
     // lopped side branches, drawn under the body
     struct Knot { double t; int side; };
     const Knot knots[] = {{0.24, 1}, {0.5, -1}, {0.74, 1}};
+    Path stubs, cuts;
     if (!simple) {
-        Path stubs, cuts;
         for (const Knot &k : knots) {
             const double y = top + k.t * length;
             const double w = halfWidth(k.t);
@@ -202,8 +209,6 @@ void baton(Svg &svg, double length, double thickness, bool simple)
             stubs.polygon({base - n, tip - n * 0.8, tip + n * 0.8, base + n});
             cuts.ellipse(tip, thickness * 0.12, thickness * 0.16);
         }
-        svg.path(stubs, fillStroke(ink::wood, ink::outline, line));
-        svg.path(cuts, fillStroke(ink::paleWood, ink::outline, 0.4));
     }
     std::vector<Pt> left, right;
     const int steps = 8;
@@ -220,7 +225,14 @@ void baton(Svg &svg, double length, double thickness, bool simple)
     outline.push_back({0, -top + halfWidth(1) * 0.8});
     for (auto it = left.rbegin(); it != left.rend(); ++it)
         outline.push_back(*it);
-    svg.path(Path().smooth(outline, true), fillStroke(ink::woodGrain, ink::outline, line));
+    const Path body = Path().smooth(outline, true);
+    if (rim) {
+        halo(svg, stubs, line);
+        halo(svg, body, line);
+    }
+    svg.path(stubs, fillStroke(ink::wood, ink::outline, line));
+    svg.path(cuts, fillStroke(ink::paleWood, ink::outline, 0.4));
+    svg.path(body, fillStroke(ink::woodGrain, ink::outline, line));
     if (simple)
         return;
     // bark knots on the body and a grain line
@@ -254,7 +266,7 @@ void aceOfBatons(Svg &svg)
 
 // --------------------------------------------------------------- swords
 
-void sword(Svg &svg, double length, double bend, double hilt, bool simple)
+void sword(Svg &svg, double length, double bend, double hilt, bool simple, bool rim)
 {
     const double line = simple ? 1.1 : 0.55;
     const double w0 = 2.7 * hilt;
@@ -283,6 +295,8 @@ void sword(Svg &svg, double length, double bend, double hilt, bool simple)
     Path outline;
     outline.move(left.front()).through(left).through(std::vector<Pt>(right.rbegin(), right.rend()));
     outline.close();
+    if (rim)
+        halo(svg, outline, line);
     svg.path(outline, fillStroke(ink::steelBlade, ink::outline, line));
     if (!simple) {
         std::vector<Pt> fuller(centre.begin() + 1, centre.end() - 3);
@@ -338,8 +352,8 @@ void mark(Svg &svg, Suit suit)
         cup(svg, true);
         break;
     case Suit::Batons:
-        svg.begin("translate(0,0.9) rotate(42)");
-        baton(svg, 8.6, 4.9, true);
+        svg.begin("translate(0,1.1) rotate(42)");
+        baton(svg, 10.4, 4.2, true);
         break;
     case Suit::Swords:
         svg.begin("translate(-1.6,2.9) rotate(22)");
