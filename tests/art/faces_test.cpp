@@ -99,25 +99,25 @@ double steelShare(const QImage &image)
 }
 
 // Reads a pip card the way a player does: separate round pips are coins,
-// separate tall ones cups; long signs that cross one another are swords when
-// they are steel and batons when they are wood.
+// separate tall ones cups; long signs that run slanted or curved across the
+// card are swords when they are steel and batons when they are wood. (Where
+// batons and swords cross, a rim of stock parts them, so they cannot be told
+// by touching.)
 int readSuit(const QImage &image, int scale, int value)
 {
     const std::vector<Blob> found = blobs(image, scale);
-    if (int(found.size()) == value) {
-        int round = 0, tall = 0;
-        for (const Blob &b : found) {
-            const double aspect = double(b.box.height()) / b.box.width();
-            round += aspect > 0.85 && aspect < 1.15;
-            tall += aspect > 1.3;
-        }
-        if (round == value)
-            return Coins;
-        if (tall == value)
-            return Cups;
-        return 0;
+    int round = 0, tall = 0, longSlanted = 0;
+    for (const Blob &b : found) {
+        const double aspect = double(b.box.height()) / b.box.width();
+        round += aspect > 0.85 && aspect < 1.15;
+        tall += aspect > 1.3;
+        longSlanted += b.box.height() > 0.6 * cardH * scale && b.box.width() > 0.25 * cardW * scale;
     }
-    if (int(found.size()) < value)
+    if (int(found.size()) == value && round == value)
+        return Coins;
+    if (int(found.size()) == value && tall == value)
+        return Cups;
+    if (longSlanted > 0)
         return steelShare(image) > 0.15 ? Swords : Batons;
     return 0;
 }
@@ -231,9 +231,10 @@ TEST(ArtFaces, CourtCardsShowFiguresAndPipCardsDoNot)
 {
     for (int card = 1; card <= 40; ++card) {
         const double skin = skinShare(face(card, 1));
+        // a few edge pixels of pale wood on cream can match a skin tone
         if (valueOf(card) >= 8)
             EXPECT_GT(skin, 0.002) << card;
         else
-            EXPECT_EQ(skin, 0) << card;
+            EXPECT_LT(skin, 0.001) << card;
     }
 }
