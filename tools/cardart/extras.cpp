@@ -97,10 +97,10 @@ std::string title()
     for (int i = 0; i < 4; ++i) {
         svg.begin(place({131.5 + i * 15.3, 75}, i >= 2 ? 30 : 0));
         if (i == 2)
-            baton(svg, 15, 5.2);
+            baton(svg, 14, 4.8);
         else if (i == 3) {
-            svg.begin("translate(0,6.5)");
-            sword(svg, 11, 26, 0.55);
+            svg.begin("translate(-1,7.4)");
+            sword(svg, 13.5, 30, 0.6);
             svg.end();
         } else
             sign(svg, suits[i], 0.62);

@@ -268,8 +268,8 @@ void aceOfBatons(Svg &svg)
 
 void sword(Svg &svg, double length, double bend, double hilt, bool simple, bool rim)
 {
-    const double line = simple ? 1.1 : 0.55;
-    const double w0 = 2.7 * hilt;
+    const double line = simple ? 0.6 : 0.55;
+    const double w0 = (simple ? 3.6 : 2.7) * hilt;
     // walk the centre line of the blade
     const int steps = 12;
     const double turnPerStep = bend / steps;
