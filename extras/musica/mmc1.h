@@ -1,0 +1,77 @@
+// MMC1: the game's music control. It plays one MIDI song at a time through
+// FluidSynth and is driven the way a multimedia control is: a file name, command
+// words and a start position go in; a position, a length and a completion event
+// come out.
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+class MMC1 : public QObject {
+    Q_OBJECT
+
+public:
+    enum class Output {
+        Device,   // FluidSynth's own audio driver: PulseAudio, else ALSA
+        Offline,  // no driver; whoever owns the control pulls audio with render()
+    };
+
+    struct Options {
+        Output output = Output::Device;
+        // Soundfonts to try instead of the system's (FluidR3, TimGM6mb, the
+        // system default). A .sf2 beside the song is always tried first.
+        QStringList soundfonts;
+        int sampleRate = 44100;
+    };
+
+    // The notify code of a command that completed, or of a song that played to its end.
+    static constexpr int Successful = 1;
+
+    explicit MMC1(QObject* parent = nullptr);
+    explicit MMC1(const Options& options, QObject* parent = nullptr);
+    ~MMC1() override;
+
+    // Whether Done is raised at all; off until the owner asks for it.
+    void setNotify(bool on);
+    bool notify() const;
+
+    void setFileName(const QString& name);
+    QString fileName() const { return fileName_; }
+
+    // "open", "play", "pause", "stop", "close", in any letter case. Unknown
+    // words, and words that find nothing to act on, do nothing. Only "close"
+    // waits: when it returns the audio device has been let go.
+    void setCommand(const QString& word);
+
+    // Milliseconds. Equal once the song has played to its end.
+    qint64 position() const;
+    qint64 length() const;
+
+    // Where the next "play" starts, in milliseconds; without it "play" goes on
+    // from where the song stands.
+    void setFrom(qint64 ms);
+
+    // Offline output: fills both channels with the next frames of sound. The
+    // commands given before the call take effect first, so what comes out
+    // depends only on the calls made. A device control fills in silence.
+    void render(float* left, float* right, int frames);
+    int sampleRate() const;
+
+    // Blocks until the commands given so far have been carried out. The control
+    // never needs it; tests and measurements do.
+    bool waitForIdle(int timeoutMs = 60000);
+
+    // "pulseaudio", "alsa" or "offline" while a song is open, else empty.
+    QString outputName() const;
+
+signals:
+    void Done(int notifyCode);
+
+private:
+    class Engine;
+    std::unique_ptr<Engine> engine_;
+    QString fileName_;
+};

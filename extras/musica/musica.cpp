@@ -1,0 +1,69 @@
+#include "musica.h"
+
+#include "mmc1.h"
+
+#include <QDir>
+
+Musica::Musica(MMC1& mmc, const QString& musicFolder, QObject* parent)
+    : QObject(parent), mmc_(mmc), folder_(musicFolder)
+{
+    connect(&mmc_, &MMC1::Done, this, &Musica::MMC1_Done);
+}
+
+const QStringList& Musica::canzoni()
+{
+    static const QStringList captions{
+        QStringLiteral("No Music"),
+        QStringLiteral("O' surdat nnammurat"),
+        QStringLiteral("Ie te vurria vasa'"),
+        QStringLiteral("E duje paravise"),
+        QStringLiteral("Anema e core"),
+        QStringLiteral("Guapparia"),
+    };
+    return captions;
+}
+
+QString Musica::percorso(int index, const QString& extension) const
+{
+    return QDir(folder_).filePath(canzoni().at(index) + extension);
+}
+
+void Musica::avvio()
+{
+    mmc_.setNotify(true);
+    mmc_.setFileName(percorso(1, QStringLiteral(".mid")));
+    mmc_.setCommand(QStringLiteral("Open"));
+    mmc_.setCommand(QStringLiteral("play"));
+    spunta(1);
+}
+
+void Musica::canzoni_Click(int index)
+{
+    if (index < 0 || index >= canzoni().size())
+        return;
+    mmc_.setCommand(QStringLiteral("close"));
+    if (index == 0) {
+        spunta(0);   // the device stays closed
+        return;
+    }
+    spunta(index);
+    mmc_.setFileName(percorso(index, QStringLiteral(".MID")));
+    mmc_.setCommand(QStringLiteral("open"));
+    mmc_.setFrom(0);
+    mmc_.setCommand(QStringLiteral("play"));
+}
+
+// A song that has played to its end starts again from its beginning.
+void Musica::MMC1_Done(int)
+{
+    if (mmc_.position() == mmc_.length()) {
+        mmc_.setFrom(0);
+        mmc_.setCommand(QStringLiteral("Play"));
+    }
+}
+
+void Musica::spunta(int index)
+{
+    spunta_ = index;
+    emit spuntaCambiata(index);
+}

@@ -1,0 +1,44 @@
+// The "&Music" menu's logic: which song plays, and the check mark that is the
+// only record of it.
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+class MMC1;
+
+class Musica : public QObject {
+    Q_OBJECT
+
+public:
+    // musicFolder: the "music" folder beside the program, holding the songs
+    // named after their captions.
+    Musica(MMC1& mmc, const QString& musicFolder, QObject* parent = nullptr);
+
+    // Captions of the menu entries 0..5: "No Music" and the five songs.
+    static const QStringList& canzoni();
+
+    // Start-up: the first song plays and its entry is checked.
+    void avvio();
+
+    // A choice in the menu, 0 (no music) to 5.
+    void canzoni_Click(int index);
+
+    // The checked entry, 0..5, or -1 before start-up.
+    int spuntata() const { return spunta_; }
+
+    // The file a menu entry opens, with the extension given.
+    QString percorso(int index, const QString& extension) const;
+
+signals:
+    void spuntaCambiata(int index);
+
+private:
+    void MMC1_Done(int notifyCode);
+    void spunta(int index);
+
+    MMC1& mmc_;
+    QString folder_;
+    int spunta_ = -1;
+};

@@ -1,0 +1,36 @@
+// Reading a Standard MIDI File into the timeline the music control plays.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace musica {
+
+// A channel message at its place in the song, counted in output frames.
+struct TimedEvent {
+    uint64_t frame;
+    uint8_t status;
+    uint8_t data1;
+    uint8_t data2;
+};
+
+struct SongTimeline {
+    std::vector<TimedEvent> events;   // channel messages only, in playing order
+    uint64_t lengthFrames = 0;        // up to the last End of Track
+    int64_t lengthMs = 0;
+    // Every (bank, program) the song selects, and the channels that play notes
+    // before selecting anything (they sound with the default program).
+    std::vector<std::pair<int, int>> presets;
+    std::array<bool, 16> usesDefaultProgram{};
+};
+
+// Formats 0 and 1, tempo changes, running status, SMPTE or metrical time.
+// Anything damaged, truncated or without a single tick of music gives nothing:
+// a bad file must never play half a song or a burst of noise.
+std::optional<SongTimeline> readSmf(std::string_view bytes, int sampleRate);
+
+} // namespace musica
