@@ -43,14 +43,15 @@ private slots:
         QVERIFY(song.has_value());
         QVERIFY2(song->lengthMs >= 90000 && song->lengthMs <= 180000, qPrintable(QString::number(song->lengthMs)));
 
-        // Every note that starts also stops, before the song loops.
+        // Every note that starts also stops, before the song loops, and no key
+        // is struck again while it still sounds (its note-off would cut the new note).
         std::map<int, int> sounding;
         std::set<int> channels;
         for (const auto& e : song->events) {
             const int kind = e.status & 0xF0;
             const int id = (e.status & 0x0F) * 128 + e.data1;
             if (kind == 0x90 && e.data2 > 0) {
-                ++sounding[id];
+                QVERIFY2(++sounding[id] == 1, qPrintable(QString("key %1 struck while sounding").arg(id)));
                 channels.insert(e.status & 0x0F);
             } else if (kind == 0x80 || kind == 0x90) {
                 QVERIFY2(--sounding[id] >= 0, "a note stopped that never started");

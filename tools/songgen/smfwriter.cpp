@@ -36,29 +36,22 @@ Track::Track(std::string name) : name_(std::move(name))
         text(0, 0x03, name_);
 }
 
-void Track::add(int tick, int rank, std::vector<uint8_t> bytes)
+void Track::add(std::vector<Event>& to, int tick, int rank, std::vector<uint8_t> bytes)
 {
     if (tick < 0)
         throw std::runtime_error("event before the start of the song");
-    events_.push_back({tick, rank, int(events_.size()), std::move(bytes)});
+    to.push_back({tick, rank, int(to.size()), std::move(bytes)});
 }
 
-void Track::noteOn(int tick, int channel, int key, int velocity)
+void Track::add(int tick, int rank, std::vector<uint8_t> bytes)
 {
-    add(tick, 3, {uint8_t(0x90 | channel), clamp7(key), uint8_t(std::clamp(velocity, 1, 127))});
-}
-
-void Track::noteOff(int tick, int channel, int key)
-{
-    add(tick, 2, {uint8_t(0x80 | channel), clamp7(key), 64});
+    add(events_, tick, rank, std::move(bytes));
 }
 
 void Track::note(int tick, int length, int channel, int key, int velocity)
 {
-    if (length <= 0)
-        return;
-    noteOn(tick, channel, key, velocity);
-    noteOff(tick + length, channel, key);
+    if (length > 0)
+        notes_.push_back({tick, length, channel, key, velocity});
 }
 
 void Track::controller(int tick, int channel, int number, int value)
@@ -103,6 +96,23 @@ void Track::text(int tick, uint8_t metaType, const std::string& text)
 std::vector<uint8_t> Track::chunk(int endTick) const
 {
     std::vector<Event> sorted = events_;
+    std::vector<Note> notes = notes_;
+    std::stable_sort(notes.begin(), notes.end(), [](const Note& a, const Note& b) {
+        if (a.channel != b.channel)
+            return a.channel < b.channel;
+        if (a.key != b.key)
+            return a.key < b.key;
+        return a.tick < b.tick;
+    });
+    for (size_t i = 0; i < notes.size(); ++i) {
+        Note n = notes[i];
+        if (i + 1 < notes.size() && notes[i + 1].channel == n.channel && notes[i + 1].key == n.key)
+            n.length = std::min(n.length, notes[i + 1].tick - n.tick);
+        if (n.length <= 0)
+            continue;   // struck twice at once: one note is enough
+        add(sorted, n.tick, 3, {uint8_t(0x90 | n.channel), clamp7(n.key), uint8_t(std::clamp(n.velocity, 1, 127))});
+        add(sorted, n.tick + n.length, 2, {uint8_t(0x80 | n.channel), clamp7(n.key), 64});
+    }
     std::sort(sorted.begin(), sorted.end(), [](const Event& a, const Event& b) {
         if (a.tick != b.tick)
             return a.tick < b.tick;

@@ -16,9 +16,9 @@ class Track {
 public:
     explicit Track(std::string name = {});
 
-    void noteOn(int tick, int channel, int key, int velocity);
-    void noteOff(int tick, int channel, int key);
-    // A note-on and its note-off `length` ticks later.
+    // A note-on and its note-off `length` ticks later. Where the same key is
+    // struck again on the channel before the note ends, the note ends there:
+    // a note-off between overlapping notes would otherwise cut the later one.
     void note(int tick, int length, int channel, int key, int velocity);
     void controller(int tick, int channel, int number, int value);
     void program(int tick, int channel, int number);
@@ -39,10 +39,15 @@ private:
         int serial;     // insertion order breaks the remaining ties
         std::vector<uint8_t> bytes;
     };
+    struct Note {
+        int tick, length, channel, key, velocity;
+    };
     void add(int tick, int rank, std::vector<uint8_t> bytes);
+    static void add(std::vector<Event>& to, int tick, int rank, std::vector<uint8_t> bytes);
 
     std::string name_;
     std::vector<Event> events_;
+    std::vector<Note> notes_;
 };
 
 // A format-1 Standard MIDI File with kTicksPerQuarter ticks to the quarter note.
