@@ -11,6 +11,10 @@ namespace {
 constexpr int Q = kTicksPerQuarter;
 enum Channel { kLeadA = 0, kLeadB = 1, kGuitar = 2, kPad = 3, kBass = 4, kDrums = 9 };
 constexpr int kTambourine = 54;
+// Lowest keys of the guitar's broken chords and of its strummed ones: strums
+// sit higher, clear of the bass they answer.
+constexpr int kArpeggioLow = 48;
+constexpr int kStrumLow = 52;
 
 // Small repeatable variations, so that a phrase does not sound stamped out.
 class Dice {
@@ -215,7 +219,7 @@ private:
     {
         Track& t = tracks_[3];
         if (finalBar) {
-            strum(t, at, finalHold_, voicing(chordAt(chords, local), 48), 56, 14);
+            strum(t, at, finalHold_, voicing(chordAt(chords, local), kStrumLow), 56, 14);
             return;
         }
         static const int arpeggio[8] = {0, 1, 2, 3, 1, 2, 3, 2};
@@ -225,7 +229,7 @@ private:
             const int step = song_.metre == Metre::Slow4 ? Q / 2 : Q / 4;
             const int ring = song_.metre == Metre::Slow4 ? 420 : 200;
             for (int i = 0; i < 8; ++i) {
-                const auto keys = voicing(chordAt(chords, local + i * step), 48);
+                const auto keys = voicing(chordAt(chords, local + i * step), kArpeggioLow);
                 const int vel = 44 + (i == 0 ? 8 : i == 4 ? 4 : 0) + dice_.spread(3);
                 t.note(at + i * step, ring, kGuitar, keys[size_t(arpeggio[i])], vel);
             }
@@ -233,11 +237,11 @@ private:
         }
         case Metre::Waltz:
             for (int b = 1; b < 3; ++b)
-                strum(t, at + b * Q, 320, voicing(chordAt(chords, local + b * Q), 48), b == 1 ? 52 : 46, 10);
+                strum(t, at + b * Q, 320, voicing(chordAt(chords, local + b * Q), kStrumLow), b == 1 ? 52 : 46, 10);
             break;
         case Metre::Tarantella:
             for (int e : {1, 2, 4, 5})
-                strum(t, at + e * Q / 2, 200, voicing(chordAt(chords, local + e * Q / 2), 48),
+                strum(t, at + e * Q / 2, 200, voicing(chordAt(chords, local + e * Q / 2), kStrumLow),
                       e == 1 || e == 4 ? 50 : 44, 8);
             break;
         }
