@@ -1,5 +1,11 @@
 // The "&Music" menu's logic: which song plays, and the check mark that is the
 // only record of it.
+//
+// The window owns one MMC1 and one Musica(mmc, <program folder>/music), makes
+// the menu entries from canzoni(), routes their clicks to canzoni_Click() and
+// sets the check marks from spuntaCambiata(). avvio() belongs to start-up; the
+// window itself sends "pause" and "play" to the MMC1 on minimise and restore,
+// and "Close" before the program ends.
 #pragma once
 
 #include <QObject>

@@ -5,6 +5,7 @@
 #include "smf.h"
 #include "songgen.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QTest>
 
@@ -73,6 +74,17 @@ private slots:
             QCOMPARE(title, Musica::canzoni().at(int(i) + 1));
             const QByteArray made(reinterpret_cast<const char*>(songs[i].bytes.data()), qsizetype(songs[i].bytes.size()));
             QVERIFY2(made == committed(title), qPrintable(title + " differs from what the generator writes"));
+        }
+    }
+
+    // The build copies the songs into "music" beside the programs it makes.
+    void songsAreBesideTheProgram()
+    {
+        const QString folder = QCoreApplication::applicationDirPath() + "/music/";
+        for (int i = 1; i < Musica::canzoni().size(); ++i) {
+            QFile f(folder + Musica::canzoni().at(i) + ".mid");
+            QVERIFY2(f.open(QIODevice::ReadOnly), qPrintable(f.fileName()));
+            QCOMPARE(f.readAll(), committed(Musica::canzoni().at(i)));
         }
     }
 
