@@ -3,12 +3,14 @@
 #pragma once
 
 #include "mmc1.h"
+#include "musica.h"
 #include "songgen.h"
 
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QFile>
 #include <QTemporaryFile>
+#include <QTest>
 
 #include <cmath>
 #include <cstdio>
@@ -117,6 +119,14 @@ private:
     int saved_ = -1;
     QByteArray text_;
 };
+
+// Data rows for a test that runs once per song of the menu.
+inline void righeCanzoni()
+{
+    QTest::addColumn<QString>("caption");
+    for (int i = 1; i < Musica::canzoni().size(); ++i)
+        QTest::newRow(qPrintable(Musica::canzoni().at(i))) << Musica::canzoni().at(i);
+}
 
 inline MMC1::Options offline()
 {

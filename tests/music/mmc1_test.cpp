@@ -28,9 +28,7 @@ private slots:
 
     void committedSongsSound_data()
     {
-        QTest::addColumn<QString>("caption");
-        for (int i = 1; i < Musica::canzoni().size(); ++i)
-            QTest::newRow(qPrintable(Musica::canzoni().at(i))) << Musica::canzoni().at(i);
+        aiuto::righeCanzoni();
     }
 
     void committedSongsSound()

@@ -24,6 +24,21 @@ void fill(const QString& folder, const QStringList& exts, const QSet<int>& missi
                            canzoneContinua(int(lengthOf(i)))));
 }
 
+const QStringList allLower{".mid", ".mid", ".mid", ".mid", ".mid"};
+
+// A music folder of test songs with an offline control and the menu over it.
+struct Banco {
+    explicit Banco(const QStringList& exts = allLower, const QSet<int>& missing = {})
+    {
+        fill(dir.path(), exts, missing);
+    }
+    QString path(const QString& name) const { return QDir(dir.path()).filePath(name); }
+
+    QTemporaryDir dir;
+    MMC1 mmc{offline()};
+    Musica musica{mmc, dir.path()};
+};
+
 } // namespace
 
 class MusicaTest : public QObject {
@@ -39,21 +54,18 @@ private slots:
 
     void startUpPlaysTheFirstSongAndChecksIt()
     {
-        QTemporaryDir dir;
-        fill(dir.path(), {".mid", ".mid", ".mid", ".mid", ".mid"});
-        MMC1 mmc(offline());
-        Musica musica(mmc, dir.path());
-        QSignalSpy checks(&musica, &Musica::spuntaCambiata);
-        QCOMPARE(musica.spuntata(), -1);
+        Banco b;
+        QSignalSpy checks(&b.musica, &Musica::spuntaCambiata);
+        QCOMPARE(b.musica.spuntata(), -1);
 
-        musica.avvio();
-        QCOMPARE(musica.spuntata(), 1);
+        b.musica.avvio();
+        QCOMPARE(b.musica.spuntata(), 1);
         QCOMPARE(checks.count(), 1);
         QCOMPARE(checks.last().at(0).toInt(), 1);
-        QVERIFY(mmc.notify());
-        QCOMPARE(mmc.fileName(), QDir(dir.path()).filePath("O' surdat nnammurat.mid"));
-        QVERIFY(suona(mmc, 0.5).rms > kSounding);
-        QCOMPARE(mmc.length(), lengthOf(1));
+        QVERIFY(b.mmc.notify());
+        QCOMPARE(b.mmc.fileName(), b.path("O' surdat nnammurat.mid"));
+        QVERIFY(suona(b.mmc, 0.5).rms > kSounding);
+        QCOMPARE(b.mmc.length(), lengthOf(1));
     }
 
     // Start-up asks for ".mid", the menu for ".MID": each finds the song
@@ -69,118 +81,100 @@ private slots:
     void eitherSpellingOfTheExtensionIsFound()
     {
         QFETCH(QStringList, exts);
-        QTemporaryDir dir;
-        fill(dir.path(), exts);
-        MMC1 mmc(offline());
-        Musica musica(mmc, dir.path());
-        musica.avvio();
-        mmc.waitForIdle();
-        QCOMPARE(mmc.length(), lengthOf(1));
+        Banco b(exts);
+        b.musica.avvio();
+        b.mmc.waitForIdle();
+        QCOMPARE(b.mmc.length(), lengthOf(1));
         for (int i = 1; i <= 5; ++i) {
-            musica.canzoni_Click(i);
-            QCOMPARE(mmc.fileName(), QDir(dir.path()).filePath(Musica::canzoni().at(i) + ".MID"));
-            mmc.waitForIdle();
-            QCOMPARE(mmc.length(), lengthOf(i));
-            QVERIFY(suona(mmc, 0.3).rms > kSounding);
+            b.musica.canzoni_Click(i);
+            QCOMPARE(b.mmc.fileName(), b.path(Musica::canzoni().at(i) + ".MID"));
+            b.mmc.waitForIdle();
+            QCOMPARE(b.mmc.length(), lengthOf(i));
+            QVERIFY(suona(b.mmc, 0.3).rms > kSounding);
         }
     }
 
     void onlyTheLastChoiceIsChecked()
     {
-        QTemporaryDir dir;
-        fill(dir.path(), {".mid", ".mid", ".mid", ".mid", ".mid"});
-        MMC1 mmc(offline());
-        Musica musica(mmc, dir.path());
-        QSignalSpy checks(&musica, &Musica::spuntaCambiata);
-        musica.avvio();
-        musica.canzoni_Click(4);
-        musica.canzoni_Click(3);
-        QCOMPARE(musica.spuntata(), 3);
+        Banco b;
+        QSignalSpy checks(&b.musica, &Musica::spuntaCambiata);
+        b.musica.avvio();
+        b.musica.canzoni_Click(4);
+        b.musica.canzoni_Click(3);
+        QCOMPARE(b.musica.spuntata(), 3);
         QCOMPARE(checks.last().at(0).toInt(), 3);
-        mmc.waitForIdle();
-        QCOMPARE(mmc.length(), lengthOf(3));
+        b.mmc.waitForIdle();
+        QCOMPARE(b.mmc.length(), lengthOf(3));
 
-        musica.canzoni_Click(-1);
-        musica.canzoni_Click(6);
-        QCOMPARE(musica.spuntata(), 3);
-        QCOMPARE(mmc.length(), lengthOf(3));
+        b.musica.canzoni_Click(-1);
+        b.musica.canzoni_Click(6);
+        QCOMPARE(b.musica.spuntata(), 3);
+        QCOMPARE(b.mmc.length(), lengthOf(3));
     }
 
     void noMusicStopsAndStaysStopped()
     {
-        QTemporaryDir dir;
-        fill(dir.path(), {".mid", ".mid", ".mid", ".mid", ".mid"});
-        MMC1 mmc(offline());
-        Musica musica(mmc, dir.path());
-        musica.avvio();
-        QVERIFY(suona(mmc, 0.3).rms > kSounding);
+        Banco b;
+        b.musica.avvio();
+        QVERIFY(suona(b.mmc, 0.3).rms > kSounding);
 
-        musica.canzoni_Click(0);
-        QCOMPARE(musica.spuntata(), 0);
-        QCOMPARE(mmc.length(), 0);
-        QCOMPARE(suona(mmc, 0.3).peak, 0.0);
+        b.musica.canzoni_Click(0);
+        QCOMPARE(b.musica.spuntata(), 0);
+        QCOMPARE(b.mmc.length(), 0);
+        QCOMPARE(suona(b.mmc, 0.3).peak, 0.0);
         // What the window sends on minimise and restore.
-        mmc.setCommand("pause");
-        mmc.setCommand("play");
-        QCOMPARE(suona(mmc, 0.3).peak, 0.0);
+        b.mmc.setCommand("pause");
+        b.mmc.setCommand("play");
+        QCOMPARE(suona(b.mmc, 0.3).peak, 0.0);
         consegna();
-        QCOMPARE(suona(mmc, 0.3).peak, 0.0);
+        QCOMPARE(suona(b.mmc, 0.3).peak, 0.0);
     }
 
     void aSongThatEndsStartsAgain()
     {
-        QTemporaryDir dir;
-        fill(dir.path(), {".mid", ".mid", ".mid", ".mid", ".mid"}, {1});
-        QVERIFY(scrivi(dir.filePath("O' surdat nnammurat.mid"), canzone({{0, 400, 67}}, 500)));
-        MMC1 mmc(offline());
-        Musica musica(mmc, dir.path());
-        QSignalSpy done(&mmc, &MMC1::Done);
-        musica.avvio();
-        mmc.waitForIdle();
+        Banco b(allLower, {1});
+        QVERIFY(scrivi(b.path("O' surdat nnammurat.mid"), canzone({{0, 400, 67}}, 500)));
+        QSignalSpy done(&b.mmc, &MMC1::Done);
+        b.musica.avvio();
+        b.mmc.waitForIdle();
         consegna();
         for (int round = 0; round < 3; ++round) {
-            QVERIFY(suona(mmc, 0.3).rms > kSounding);
-            suona(mmc, 0.25);
-            QCOMPARE(mmc.position(), mmc.length());
+            QVERIFY(suona(b.mmc, 0.3).rms > kSounding);
+            suona(b.mmc, 0.25);
+            QCOMPARE(b.mmc.position(), b.mmc.length());
             consegna();   // Done reaches the menu, which plays the song again
-            mmc.waitForIdle();
-            QCOMPARE(mmc.position(), 0);
+            b.mmc.waitForIdle();
+            QCOMPARE(b.mmc.position(), 0);
         }
         QCOMPARE(done.count(), 4);   // the open, then three ends
     }
 
     void choosingThePlayingSongStartsItAgain()
     {
-        QTemporaryDir dir;
-        fill(dir.path(), {".mid", ".mid", ".mid", ".mid", ".mid"});
-        MMC1 mmc(offline());
-        Musica musica(mmc, dir.path());
-        musica.avvio();
-        musica.canzoni_Click(5);
-        suona(mmc, 1.0);
-        QCOMPARE(mmc.position(), 1000);
-        musica.canzoni_Click(5);
-        suona(mmc, 0.1);
-        QCOMPARE(mmc.position(), 100);
-        QCOMPARE(musica.spuntata(), 5);
+        Banco b;
+        b.musica.avvio();
+        b.musica.canzoni_Click(5);
+        suona(b.mmc, 1.0);
+        QCOMPARE(b.mmc.position(), 1000);
+        b.musica.canzoni_Click(5);
+        suona(b.mmc, 0.1);
+        QCOMPARE(b.mmc.position(), 100);
+        QCOMPARE(b.musica.spuntata(), 5);
     }
 
     void aMissingSongIsCheckedAndSilent()
     {
-        QTemporaryDir dir;
-        fill(dir.path(), {".mid", ".mid", ".mid", ".mid", ".mid"}, {1, 5});
         Terminale terminal;
-        MMC1 mmc(offline());
-        Musica musica(mmc, dir.path());
-        musica.avvio();
-        QCOMPARE(musica.spuntata(), 1);
-        QCOMPARE(suona(mmc, 0.3).peak, 0.0);
-        musica.canzoni_Click(5);
-        QCOMPARE(musica.spuntata(), 5);
-        QCOMPARE(suona(mmc, 0.3).peak, 0.0);
+        Banco b(allLower, {1, 5});
+        b.musica.avvio();
+        QCOMPARE(b.musica.spuntata(), 1);
+        QCOMPARE(suona(b.mmc, 0.3).peak, 0.0);
+        b.musica.canzoni_Click(5);
+        QCOMPARE(b.musica.spuntata(), 5);
+        QCOMPARE(suona(b.mmc, 0.3).peak, 0.0);
         consegna();
-        musica.canzoni_Click(2);
-        QVERIFY(suona(mmc, 0.3).rms > kSounding);
+        b.musica.canzoni_Click(2);
+        QVERIFY(suona(b.mmc, 0.3).rms > kSounding);
         QCOMPARE(terminal.take(), QByteArray());
     }
 

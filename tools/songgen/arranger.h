@@ -37,8 +37,8 @@ enum class Metre { Slow4, Waltz, Serenade2, Tarantella };
 struct Section {
     const char* name;
     const char* key;      // "Dm" or "D": the scale a second voice keeps to
-    const char* melody;
-    const char* chords;
+    std::string melody;
+    std::string chords;
 };
 
 // One run through a section in the song's order.

@@ -2,6 +2,7 @@
 #include "songgen.h"
 
 #include <cctype>
+#include <optional>
 #include <sstream>
 #include <stdexcept>
 
@@ -195,8 +196,7 @@ std::vector<ChordSlot> parseChords(const std::string& text, int barTicks, int* b
     std::vector<ChordSlot> slots;
     std::vector<std::string> barWords;
     int bar = 1;
-    const ChordSlot* previous = nullptr;
-    ChordSlot held{};
+    std::optional<ChordSlot> held;
 
     auto closeBar = [&](bool last) {
         if (barWords.empty()) {
@@ -211,9 +211,9 @@ std::vector<ChordSlot> parseChords(const std::string& text, int barTicks, int* b
             const std::string& w = barWords[size_t(i)];
             ChordSlot c;
             if (w == "-") {
-                if (!previous)
+                if (!held)
                     fail(bar, w, "nothing to hold");
-                c = held;
+                c = *held;
             } else {
                 c = parseChordSymbol(w, bar);
             }
@@ -221,7 +221,6 @@ std::vector<ChordSlot> parseChords(const std::string& text, int barTicks, int* b
             c.length = barTicks / n;
             slots.push_back(c);
             held = c;
-            previous = &held;
         }
         barWords.clear();
         if (!last)

@@ -3,6 +3,8 @@
 // (w h q e s t, "." dotted), chords one bar between bar lines; see arranger.h.
 #include "arranger.h"
 
+#include <string>
+
 namespace songgen {
 namespace {
 
@@ -27,15 +29,15 @@ const Section s1Verse{"verse", "Dm",
     "Rq A4e D5e F5q. G5e | A5q. G5e F5q D5q | G5q Eb5q C#5q. E5e | D5h. Rq",
     "Dm | Gm - A7 - | Gm | A7 | Dm | Bb | Eb/G - A7 - | Dm"};
 
-const Section s1Refrain{"refrain", "D",
+// The refrain's first seven bars; the eighth leads back to it or closes.
+const std::string s1RefrainHead =
     "F#5h. E5e F#5e | G5q F#5q D5q B4q | E5h. D5e E5e | G5q. F#5e E5h |"
-    "A4q D5q F#5q A5q | B5q. A5e F#5q C5q | B4q. D5e Bb4q. D5e | A4h E5q C#5q",
-    "D | Bm | Em | A7 | D | D7 | G - Gm - | D - A7 -"};
+    "A4q D5q F#5q A5q | B5q. A5e F#5q C5q | B4q. D5e Bb4q. D5e |";
+const std::string s1RefrainHeadChords = "D | Bm | Em | A7 | D | D7 | G - Gm - |";
 
-const Section s1RefrainEnd{"refrain, close", "D",
-    "F#5h. E5e F#5e | G5q F#5q D5q B4q | E5h. D5e E5e | G5q. F#5e E5h |"
-    "A4q D5q F#5q A5q | B5q. A5e F#5q C5q | B4q. D5e Bb4q. D5e | E5q. C#5e D5h",
-    "D | Bm | Em | A7 | D | D7 | G - Gm - | A7 - D -"};
+const Section s1Refrain{"refrain", "D", s1RefrainHead + "A4h E5q C#5q", s1RefrainHeadChords + "D - A7 -"};
+
+const Section s1RefrainEnd{"refrain, close", "D", s1RefrainHead + "E5q. C#5e D5h", s1RefrainHeadChords + "A7 - D -"};
 
 const Section s1Coda{"coda", "D",
     "B4h Bb4h | A4h. Rq",
