@@ -371,8 +371,9 @@ private:
         from_.reset();
     }
 
-    // Called under playLock_: back to the state the song has built up at
-    // `target`, with nothing sounding from before.
+    // Called under playLock_: the channels as the song has set them up by
+    // `target`. Notes from before are released, not cut, so that the last
+    // chord of a song that starts again rings out over its opening.
     void seek(uint64_t target)
     {
         for (int ch = 0; ch < kSongChannels; ++ch)
