@@ -1,0 +1,248 @@
+#include "form1.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QIcon>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QTimer>
+#include <cmath>
+
+#include "mmc1.h"
+#include "musica.h"
+#include "pannelli.h"
+#include "pausa.h"
+#include "piattaforma_qt.h"
+#include "superficie.h"
+#include "velocita.h"
+
+namespace {
+constexpr float largoarea = 1280;
+constexpr float altoarea = 1024;
+constexpr QSizeF misuraLogo{120, 39};
+constexpr QSizeF misuraTesto{309, 90};
+constexpr QSizeF misuraShape1{841, 600};
+// Below this outer width (in twips, 1440 to the inch) there is no room for the logo.
+constexpr double twipsPerIlLogo = 12360;
+
+void spunta(const QList<QAction*>& voci, int indice)
+{
+    for (int i = 0; i < voci.size(); ++i)
+        voci[i]->setChecked(i == indice);
+}
+}  // namespace
+
+Form1::Form1(Opzioni opzioni)
+    : opzioni_(std::move(opzioni)),
+      piattaforma_(std::make_unique<PiattaformaQt>()),
+      tavolo_(*piattaforma_, opzioni_.casuale ? *opzioni_.casuale : mersenne_)
+{
+    superficie_ = new Superficie(tavolo_, this);
+    setCentralWidget(superficie_);
+    setWindowTitle(QStringLiteral("Dorvinex  -  La Trelva"));
+    setWindowIcon(QIcon(QStringLiteral(":/art/icona.svg")));
+    resize(1280, 974);  // the client area as designed, until maximised
+    pannelli_ = std::make_unique<Pannelli>(superficie_);
+    piattaforma_->collega(superficie_, pannelli_.get());
+    connect(superficie_, &Superficie::mappaCambiata, pannelli_.get(), &Pannelli::disponi);
+    connect(superficie_, &Superficie::logoPremuto, pannelli_.get(), &Pannelli::Logo_Click);
+    connect(superficie_, &Superficie::sitoPremuto, pannelli_.get(), &Pannelli::sito_Click);
+    connect(superficie_, &Superficie::testoPremuto, pannelli_.get(), &Pannelli::testo_Click);
+    superficie_->Logo.suggerimento = Pannelli::suggerimentoLogo();
+    superficie_->sito.suggerimento = Pannelli::suggerimentoSito();
+    superficie_->testoSito = Pannelli::didascaliaSito();
+    superficie_->testoCopyRight = Pannelli::dirittiCopyRight();
+
+    MMC1::Options suono;
+    suono.output = opzioni_.suonoVero ? MMC1::Output::Device : MMC1::Output::Offline;
+    mmc_ = std::make_unique<MMC1>(suono);
+    musica_ = std::make_unique<Musica>(*mmc_, opzioni_.cartella + QStringLiteral("/music"));
+    if (!opzioni_.comandiMusica)
+        opzioni_.comandiMusica = [this](const QString& parola) { mmc_->setCommand(parola); };
+    velocita_ = std::make_unique<Velocita>(opzioni_.cartella, [this](int passi) { tavolo_.passi = passi; });
+    if (!opzioni_.orologio) {
+        auto avvio = std::make_shared<QElapsedTimer>();
+        avvio->start();
+        opzioni_.orologio = [avvio] { return avvio->nsecsElapsed() / 1e9; };
+    }
+    creaMenu();
+}
+
+Form1::~Form1() = default;
+
+void Form1::creaMenu()
+{
+    QMenuBar* barra = menuBar();
+    // Queued, so a new game never runs inside the menu bar's own handler.
+    connect(barra->addAction(QStringLiteral("&New Game")), &QAction::triggered, this, &Form1::newgame_Click,
+            Qt::QueuedConnection);
+
+    QMenu* regole = barra->addMenu(QStringLiteral("&Rules"));
+    connect(regole->addAction(QStringLiteral("English")), &QAction::triggered, pannelli_.get(),
+            &Pannelli::menu_rules_english_Click);
+    connect(regole->addAction(QStringLiteral("Italiano")), &QAction::triggered, pannelli_.get(),
+            &Pannelli::menu_rules_italiano_Click);
+
+    QMenu* menuMusica = barra->addMenu(QStringLiteral("&Music"));
+    QList<QAction*> canzoni;
+    for (const QString& titolo : Musica::canzoni()) {
+        QAction* voce = menuMusica->addAction(titolo);
+        voce->setCheckable(true);
+        const int indice = int(canzoni.size());
+        connect(voce, &QAction::triggered, this, [this, indice] { musica_->canzoni_Click(indice); });
+        canzoni.append(voce);
+    }
+    connect(musica_.get(), &Musica::spuntaCambiata, this, [canzoni](int i) { spunta(canzoni, i); });
+
+    QMenu* ritmo = barra->addMenu(Velocita::titoloMenu());
+    QList<QAction*> velocita;
+    for (const QString& titolo : Velocita::didascalie()) {
+        QAction* voce = ritmo->addAction(titolo);
+        voce->setCheckable(true);
+        const int indice = int(velocita.size()) + 1;
+        connect(voce, &QAction::triggered, this, [this, indice] { velocita_->velocita_Click(indice); });
+        velocita.append(voce);
+    }
+    connect(velocita_.get(), &Velocita::spuntaCambiata, this, [velocita](int i) { spunta(velocita, i - 1); });
+
+    connect(barra->addAction(QStringLiteral("&Info")), &QAction::triggered, pannelli_.get(),
+            &Pannelli::menu_about_Click);
+    connect(barra->addAction(QStringLiteral("&Quit")), &QAction::triggered, this, &Form1::menu_quit_Click);
+}
+
+QAction* Form1::azione(const QString& testo) const
+{
+    for (QAction* a : findChildren<QAction*>())
+        if (a->text() == testo)
+            return a;
+    return nullptr;
+}
+
+void Form1::Form_Load()
+{
+    superficie_->sfondo = Qt::white;
+    showMaximized();
+    // The window's first activation: the faces leave the table's sight.
+    tavolo_.Form_Activate();
+
+    // From here on a step that fails is skipped and start-up goes on.
+    auto passo = [](auto&& fare) {
+        try {
+            fare();
+        } catch (...) {
+        }
+    };
+    passo([&] { velocita_->avvio(); });
+    passo([&] { musica_->avvio(); });
+    passo([&] { titolo(); });
+
+    const bool finita = trelva::pausaDelTitolo(
+        opzioni_.orologio,
+        // Wakes at least every tenth of a second to read the clock again: a
+        // clock that jumps (midnight, a test's) is noticed in time.
+        [&](double mancano) { piattaforma_->dormi(int(std::ceil(std::min(mancano, 0.1) * 1000))); },
+        [&] { return chiusa_; });
+    if (!finita || chiusa_)
+        return;
+
+    passo([&] { disponiTavolo(); });
+    passo([&] { tavolo_.misura(largoarea); });
+    passo([&] { tavolo_.avvia(); });
+}
+
+void Form1::titolo()
+{
+    Superficie& s = *superficie_;
+    s.Logo.posto = QRectF(QPointF((largoarea - misuraLogo.width()) / 2, 5), misuraLogo);
+    s.sito.posto = Superficie::misuraEtichetta(s.testoSito, Superficie::carattereSito(), QPointF());
+    s.sito.posto.moveTo((largoarea - s.sito.posto.width()) / 2, s.Logo.posto.bottom() + 4);
+    s.sitoSfondo = Qt::white;
+    s.sitoTesto = Qt::blue;
+    s.testo.posto = QRectF(QPointF((largoarea - misuraTesto.width()) / 2, (altoarea - misuraTesto.height()) / 3),
+                           misuraTesto);
+    const double twips = frameGeometry().width() * 1440.0 / logicalDpiX();
+    if (twips >= twipsPerIlLogo) {
+        s.sito.visible = true;
+        s.Logo.visible = true;
+    }
+    s.Shape1.posto = QRectF(
+        QPointF((largoarea - misuraShape1.width()) / 2, (altoarea - misuraShape1.height()) / 2), misuraShape1);
+    s.CopyRight.posto = Superficie::misuraEtichetta(s.testoCopyRight, Superficie::carattereCopyRight(), QPointF());
+    s.CopyRight.posto.moveTo((largoarea - s.CopyRight.posto.width()) / 2, s.testo.posto.bottom() + 80);
+    s.testo.visible = s.sito.visible = s.Shape1.visible = s.CopyRight.visible = true;
+    s.update();
+}
+
+void Form1::disponiTavolo()
+{
+    Superficie& s = *superficie_;
+    s.testo.visible = false;
+    s.Logo.posto.moveTo(largoarea - misuraLogo.width() - 25, 10);
+    s.sitoSfondo = QColor(0, 64, 0);
+    s.sitoTesto = Qt::white;
+    s.sito.posto.moveTo(s.Logo.posto.left() - (s.sito.posto.width() - s.Logo.posto.width()) / 2,
+                        s.Logo.posto.bottom() + 4);
+    s.CopyRight.visible = false;
+    s.Shape1.visible = false;
+    s.sfondo = QColor(0, 64, 0);
+    s.update();
+}
+
+void Form1::newgame_Click()
+{
+    tavolo_.newgame_Click();
+}
+
+void Form1::comando(const char* parola)
+{
+    opzioni_.comandiMusica(QString::fromLatin1(parola));
+}
+
+void Form1::menu_quit_Click()
+{
+    comando("Close");
+    close();
+}
+
+void Form1::Form_Unload()
+{
+    comando("Close");
+    chiusa_ = true;
+    // Every waiting loop returns at once; the window closing is what ends
+    // the application's own loop.
+    tavolo_.esci();
+    piattaforma_->chiudi();
+}
+
+void Form1::closeEvent(QCloseEvent* e)
+{
+    if (!chiusa_)
+        Form_Unload();
+    e->accept();
+}
+
+void Form1::changeEvent(QEvent* e)
+{
+    if (e->type() == QEvent::WindowStateChange) {
+        // A restore is a resize to the window system, but not always to Qt.
+        if (isMinimized()) {
+            comando("pause");
+        } else {
+            comando("play");
+            if (!isMaximized() && isVisible())
+                // Answered at once, but after the window system has finished its change.
+                QTimer::singleShot(0, this, [this] {
+                    if (!isMinimized() && !chiusa_)
+                        showMaximized();
+                });
+        }
+    }
+    QMainWindow::changeEvent(e);
+}
+
+void Form1::resizeEvent(QResizeEvent* e)
+{
+    if (!isMinimized())
+        comando("play");
+    QMainWindow::resizeEvent(e);
+}

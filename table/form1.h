@@ -1,0 +1,74 @@
+#pragma once
+
+#include <QMainWindow>
+#include <functional>
+#include <memory>
+
+#include "casuale.h"
+#include "tavolo.h"
+
+class QAction;
+class MMC1;
+class Musica;
+class Pannelli;
+class PiattaformaQt;
+class Superficie;
+class Velocita;
+
+// The game's one window: its menus, its start-up with the title screen, its
+// resize and minimise handling and its shutdown. The table itself is drawn by
+// Superficie and played by the rules' Tavolo.
+class Form1 : public QMainWindow {
+    Q_OBJECT
+public:
+    struct Opzioni {
+        QString cartella;  // where the music folder and the settings file are
+        std::function<double()> orologio;  // seconds; the title pause is read on it
+        // Where the window's own words to the music control go (pause on
+        // minimise, play on restore, Close on quit); the control by default.
+        std::function<void(const QString&)> comandiMusica;
+        bool suonoVero = true;  // false: the synthesizer opens no audio device
+        trelva::Casuale* casuale = nullptr;  // the shuffle's generator; our own when null
+    };
+
+    explicit Form1(Opzioni opzioni);
+    ~Form1() override;
+
+    // Start-up: shows the window, the title screen, then deals and plays the
+    // first game. Returns when that game is over or the program is ending.
+    void Form_Load();
+
+    trelva::Tavolo& tavolo() { return tavolo_; }
+    Superficie& superficie() { return *superficie_; }
+    Pannelli& pannelli() { return *pannelli_; }
+    MMC1* mmc() { return mmc_.get(); }
+    QAction* azione(const QString& testo) const;  // a menu entry by its caption
+
+public slots:
+    void newgame_Click();
+    void menu_quit_Click();
+
+protected:
+    void changeEvent(QEvent*) override;
+    void resizeEvent(QResizeEvent*) override;
+    void closeEvent(QCloseEvent*) override;
+
+private:
+    void creaMenu();
+    void titolo();
+    void disponiTavolo();
+    void comando(const char* parola);
+    void Form_Unload();
+
+    Opzioni opzioni_;
+    trelva::CasualeMersenne mersenne_;
+    std::unique_ptr<PiattaformaQt> piattaforma_;
+    trelva::Tavolo tavolo_;
+    Superficie* superficie_ = nullptr;
+    std::unique_ptr<Pannelli> pannelli_;
+    std::unique_ptr<MMC1> mmc_;
+    std::unique_ptr<Musica> musica_;
+    std::unique_ptr<Velocita> velocita_;
+    bool attivata_ = false;
+    bool chiusa_ = false;
+};

@@ -1,0 +1,91 @@
+#include "piattaforma_qt.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QTimer>
+#include <chrono>
+#include <utility>
+
+#include "pannelli.h"
+#include "superficie.h"
+
+void PiattaformaQt::collega(Superficie* superficie, Pannelli* pannelli)
+{
+    superficie_ = superficie;
+    pannelli_ = pannelli;
+}
+
+void PiattaformaQt::esegui(QEventLoop& ciclo)
+{
+    QEventLoop* prima = std::exchange(ciclo_, &ciclo);
+    ciclo.exec();
+    ciclo_ = prima;
+}
+
+void PiattaformaQt::attendi()
+{
+    if (!svegliata_ && !chiusa_) {
+        QEventLoop ciclo;
+        esegui(ciclo);
+    }
+    svegliata_ = false;
+}
+
+void PiattaformaQt::cediPasso(int passo)
+{
+    if (passo == 1)
+        mossa_.start();
+    const qint64 mancano = passo * nsPerPasso - mossa_.nsecsElapsed();
+    if (mancano > 0)
+        dormi(int((mancano + 999'999) / 1'000'000));
+    else if (!chiusa_)
+        QCoreApplication::processEvents();  // behind schedule: still let events run once
+}
+
+void PiattaformaQt::dormi(int ms)
+{
+    if (chiusa_)
+        return;
+    QEventLoop ciclo;
+    QTimer sveglia;
+    sveglia.setTimerType(Qt::PreciseTimer);
+    sveglia.setSingleShot(true);
+    QObject::connect(&sveglia, &QTimer::timeout, &ciclo, &QEventLoop::quit);
+    sveglia.start(ms);
+    esegui(ciclo);
+}
+
+void PiattaformaQt::sveglia()
+{
+    svegliata_ = true;
+    if (ciclo_)
+        ciclo_->quit();
+}
+
+void PiattaformaQt::chiudi()
+{
+    chiusa_ = true;
+    sveglia();
+}
+
+std::uint64_t PiattaformaQt::seme()
+{
+    // Nanoseconds, so two quick new games never share a deal.
+    return std::uint64_t(std::chrono::steady_clock::now().time_since_epoch().count()) ^
+           std::uint64_t(std::chrono::system_clock::now().time_since_epoch().count());
+}
+
+void PiattaformaQt::ridisegna()
+{
+    superficie_->richiediRidisegno();
+}
+
+void PiattaformaQt::nascondiPannelli()
+{
+    pannelli_->nascondiTutti();
+}
+
+void PiattaformaQt::carta_Click(int carta)
+{
+    pannelli_->carta_Click(carta);
+}

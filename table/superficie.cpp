@@ -1,0 +1,216 @@
+#include "superficie.h"
+
+#include <QFontMetricsF>
+#include <QMouseEvent>
+#include <QPainter>
+#include <cmath>
+
+#include <QToolTip>
+
+#include "tavolo.h"
+
+namespace {
+constexpr int msPerFotogramma = 16;
+const QColor coloreRiquadri(0, 192, 0);  // 0xC000
+const QColor coloreShape(0, 64, 0);
+
+int pulsanteDi(Qt::MouseButton b)
+{
+    switch (b) {
+    case Qt::LeftButton: return 1;
+    case Qt::RightButton: return 2;
+    case Qt::MiddleButton: return 4;
+    default: return 0;
+    }
+}
+
+QFont carattereEtichetteFine()
+{
+    QFont f(QStringLiteral("Sans Serif"));
+    f.setPixelSize(26);
+    f.setBold(true);
+    return f;
+}
+}  // namespace
+
+Superficie::Superficie(trelva::Tavolo& tavolo, QWidget* genitore)
+    : QWidget(genitore), sfondo(0, 64, 0), tavolo_(tavolo)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    fotogramma_.setSingleShot(true);
+    fotogramma_.setTimerType(Qt::PreciseTimer);
+    connect(&fotogramma_, &QTimer::timeout, this, qOverload<>(&QWidget::update));
+    ultimoFotogramma_.start();
+}
+
+QFont Superficie::carattereSito()
+{
+    QFont f(QStringLiteral("Arial"));
+    f.setPixelSize(13);
+    return f;
+}
+
+QFont Superficie::carattereCopyRight()
+{
+    QFont f(QStringLiteral("Sans Serif"));
+    f.setPixelSize(14);
+    return f;
+}
+
+QRectF Superficie::misuraEtichetta(const QString& testo, const QFont& carattere, QPointF angolo)
+{
+    const QFontMetricsF m(carattere);
+    return QRectF(angolo, QSizeF(std::ceil(m.horizontalAdvance(testo)) + 8, std::ceil(m.height()) + 4));
+}
+
+void Superficie::richiediRidisegno()
+{
+    if (fotogramma_.isActive())
+        return;
+    const qint64 passati = ultimoFotogramma_.elapsed();
+    if (passati >= msPerFotogramma)
+        update();
+    else
+        fotogramma_.start(int(msPerFotogramma - passati));
+}
+
+void Superficie::resizeEvent(QResizeEvent*)
+{
+    const qreal scala = std::min(width() / unita.width(), height() / unita.height());
+    mappa_ = QTransform::fromTranslate((width() - unita.width() * scala) / 2,
+                                       (height() - unita.height() * scala) / 2)
+                 .scale(scala, scala);
+    emit mappaCambiata(mappa_);
+}
+
+void Superficie::paintEvent(QPaintEvent*)
+{
+    ++fotogrammi_;
+    ultimoFotogramma_.restart();
+    QPainter p(this);
+    p.fillRect(rect(), sfondo);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setTransform(mappa_);
+
+    const trelva::Geometria& g = tavolo_.geometria;
+    if (g.misurata()) {
+        QPen penna(coloreRiquadri);
+        penna.setCosmetic(true);
+        p.setPen(penna);
+        for (const trelva::Segmento& s : g.Riquadri())
+            p.drawLine(QPointF(s.da.x, s.da.y), QPointF(s.a.x, s.a.y));
+    }
+    disegnaCarte(p);
+    disegnaEtichette(p);
+    disegnaTitolo(p);
+}
+
+void Superficie::disegnaCarte(QPainter& p)
+{
+    const qreal dpr = devicePixelRatioF();
+    const trelva::Immagini& im = tavolo_.immagini;
+    auto disegna = [&](const trelva::Immagine& i, auto&& pixmap) {
+        if (!i.visible)
+            return;
+        const QRectF r = mappa_.mapRect(QRectF(i.left, i.top, i.width, i.height));
+        const QSize pixel = (r.size() * dpr).toSize();
+        if (pixel.isEmpty() || !r.intersects(rect()))
+            return;
+        // Drawn 1:1 in device pixels: a scaled pixmap would blur.
+        p.drawPixmap(QPointF(std::round(r.left() * dpr) / dpr, std::round(r.top() * dpr) / dpr),
+                     pixmap(pixel));
+    };
+    p.save();
+    p.resetTransform();
+    if (im.dorsiCreati())
+        for (int k = 1; k <= trelva::numeroCarte; ++k)
+            disegna(im.dorso[k], [&](QSize px) -> const QPixmap& { return figure_.dorso(px, dpr); });
+    for (int k : im.facceDalFondo())
+        disegna(im.carta[k], [&](QSize px) -> const QPixmap& { return figure_.faccia(k, px, dpr); });
+    p.restore();
+}
+
+void Superficie::disegnaEtichette(QPainter& p)
+{
+    const trelva::Immagini& im = tavolo_.immagini;
+    const QFont f = carattereEtichetteFine();
+    p.setFont(f);
+    auto etichetta = [&](const trelva::Immagine& i, const QString& testo, QColor fondo, QColor colore) {
+        if (!i.visible)
+            return;
+        const QRectF r = misuraEtichetta(testo, f, QPointF(i.left, i.top)).adjusted(0, 0, 16, 8);
+        p.fillRect(r, fondo);
+        p.setPen(colore);
+        p.drawText(r, Qt::AlignCenter, testo);
+    };
+    etichetta(im.lblSorry, QStringLiteral("SORRY"), Qt::red, Qt::white);
+    etichetta(im.lblCongratulation, QStringLiteral("CONGRATULATIONS !"), Qt::yellow, QColor(0, 128, 0));
+}
+
+void Superficie::disegnaTitolo(QPainter& p)
+{
+    if (Shape1.visible) {
+        QPen penna(coloreShape, 3);
+        p.setPen(penna);
+        p.setBrush(Qt::NoBrush);
+        p.drawRoundedRect(Shape1.posto, 18, 18);
+        p.drawRoundedRect(Shape1.posto.adjusted(8, 8, -8, -8), 12, 12);
+    }
+    if (testo.visible)
+        figure_.testo().render(&p, testo.posto);
+    if (CopyRight.visible) {
+        p.setFont(carattereCopyRight());
+        p.setPen(Qt::black);
+        p.drawText(CopyRight.posto, Qt::AlignCenter, testoCopyRight);
+    }
+    if (sito.visible) {
+        p.fillRect(sito.posto, sitoSfondo);
+        p.setFont(carattereSito());
+        p.setPen(sitoTesto);
+        p.drawText(sito.posto, Qt::AlignCenter, testoSito);
+    }
+    if (Logo.visible)
+        figure_.logo().render(&p, Logo.posto);
+}
+
+const Controllo* Superficie::controlloIn(QPointF u) const
+{
+    for (const Controllo* c : {&Logo, &sito, &testo})
+        if (c->visible && c->posto.contains(u))
+            return c;
+    return nullptr;
+}
+
+bool Superficie::event(QEvent* e)
+{
+    if (e->type() == QEvent::ToolTip) {
+        const auto* aiuto = static_cast<QHelpEvent*>(e);
+        const Controllo* c = controlloIn(inUnita(aiuto->pos()));
+        if (c && !c->suggerimento.isEmpty())
+            QToolTip::showText(aiuto->globalPos(), c->suggerimento, this);
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    return QWidget::event(e);
+}
+
+void Superficie::mousePressEvent(QMouseEvent* e)
+{
+    const QPointF u = inUnita(e->position());
+    const int pulsante = pulsanteDi(e->button());
+    if (const Controllo* c = controlloIn(u)) {
+        // The logo, the web label and the title take their own presses.
+        if (pulsante != 1)
+            return;
+        if (c == &Logo)
+            emit logoPremuto();
+        else if (c == &sito)
+            emit sitoPremuto();
+        else
+            emit testoPremuto();
+        return;
+    }
+    if (pulsante != 0)
+        tavolo_.premi(u.x(), u.y(), pulsante);
+}

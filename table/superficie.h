@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QColor>
+#include <QElapsedTimer>
+#include <QRectF>
+#include <QTimer>
+#include <QTransform>
+#include <QWidget>
+
+#include "figure.h"
+
+namespace trelva {
+class Tavolo;
+}
+
+// A control of the window other than a card: where it stands in window units
+// and whether it shows.
+struct Controllo {
+    QRectF posto;
+    bool visible = false;
+    QString suggerimento;  // tooltip
+};
+
+// The window's client area: a fixed 1280 x 1024 space of window units, scaled
+// evenly to fit and centred, the margins in the background colour. It draws
+// the table from the rules' pictures and hands presses, in window units, to
+// the controls and the table.
+class Superficie : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr QSizeF unita{1280, 1024};
+
+    explicit Superficie(trelva::Tavolo& tavolo, QWidget* genitore = nullptr);
+
+    QColor sfondo;
+    Controllo Logo, sito, testo, Shape1, CopyRight;
+    QColor sitoSfondo, sitoTesto;
+    QString testoSito, testoCopyRight;
+
+    QTransform unitaInPixel() const { return mappa_; }
+    QPointF inUnita(QPointF pixel) const { return mappa_.inverted().map(pixel); }
+
+    // Labels size themselves to their text, as designed.
+    static QRectF misuraEtichetta(const QString& testo, const QFont& carattere, QPointF angolo);
+    static QFont carattereSito();
+    static QFont carattereCopyRight();
+
+    // Repaints no faster than the screen shows frames: a card move changes the
+    // table every 2.5 ms, far more often than anyone could see.
+    void richiediRidisegno();
+
+    int fotogrammi() const { return fotogrammi_; }
+
+signals:
+    void mappaCambiata(const QTransform& unitaInPixel);
+    void logoPremuto();
+    void sitoPremuto();
+    void testoPremuto();
+
+protected:
+    bool event(QEvent*) override;
+    void paintEvent(QPaintEvent*) override;
+    void resizeEvent(QResizeEvent*) override;
+    void mousePressEvent(QMouseEvent*) override;
+
+private:
+    void disegnaTitolo(QPainter& p);
+    void disegnaCarte(QPainter& p);
+    void disegnaEtichette(QPainter& p);
+    const Controllo* controlloIn(QPointF u) const;
+
+    trelva::Tavolo& tavolo_;
+    Figure figure_;
+    QTransform mappa_;
+    QTimer fotogramma_;
+    QElapsedTimer ultimoFotogramma_;
+    int fotogrammi_ = 0;
+};

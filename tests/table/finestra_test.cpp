@@ -1,0 +1,249 @@
+#include <QAction>
+#include <QElapsedTimer>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "finto.h"
+#include "form1.h"
+#include "mazzi.h"
+#include "pannelli.h"
+#include "regista.h"
+#include "superficie.h"
+
+using namespace trelva;
+using namespace trelva::prova;
+
+namespace {
+constexpr int sinistro = 1;
+
+// A window in a scratch folder, on a clock twenty times faster than real
+// time, dealing the deal a test asks for, with its music words recorded.
+struct Finestra {
+    QTemporaryDir cartella;
+    CasualeCopione casuale;
+    QElapsedTimer reale;
+    double partenza = 100;
+    QStringList comandi;
+    std::unique_ptr<Form1> finestra;
+    QTimer guardia;  // a scene that fails must not leave the game waiting for ever
+
+    explicit Finestra(const std::vector<int>& deal, double inizio = 100)
+        : partenza(inizio)
+    {
+        casuale.ordine(deal);
+        reale.start();
+        finestra = std::make_unique<Form1>(Form1::Opzioni{
+            cartella.path(), [this] { return std::fmod(partenza + reale.nsecsElapsed() / 5e7, 86400.0); },
+            [this](const QString& c) { comandi << c; }, false, &casuale});
+        guardia.setSingleShot(true);
+        QObject::connect(&guardia, &QTimer::timeout, finestra.get(), [this] {
+            finestra->close();
+            QFAIL("the scenes did not finish");
+        });
+        guardia.start(30000);
+    }
+    Tavolo& tavolo() { return finestra->tavolo(); }
+    Superficie& superficie() { return finestra->superficie(); }
+
+    void premi(QPointF unita, Qt::MouseButton b = Qt::LeftButton)
+    {
+        const QPoint px = superficie().unitaInPixel().map(unita).toPoint();
+        QTest::mousePress(&superficie(), b, {}, px);
+        QTest::mouseRelease(&superficie(), b, {}, px);
+    }
+    void premiPosto(int riga, int colonna, Qt::MouseButton b = Qt::LeftButton)
+    {
+        const Punto c = centro(tavolo(), riga, colonna);
+        premi({c.x, c.y}, b);
+    }
+    // The game is waiting for a press and has judged the last one.
+    bool pronta() { return tavolo().partitaInCorso() && tavolo().passo() == 0 && !tavolo().cliccato; }
+};
+}  // namespace
+
+class FinestraTest : public QObject {
+    Q_OBJECT
+private slots:
+    void titoloPoiTavolo();
+    void laPausaPassaLaMezzanotte();
+    void quitDuranteIlTitolo();
+    void unaPartitaColMouse();
+    void pressioniDuranteUnaMossaENuovaPartita();
+    void quitDuranteUnaMossa();
+    void ridurreERipristinare();
+};
+
+void FinestraTest::titoloPoiTavolo()
+{
+    Finestra b(dealPerdente());
+    Regista r;
+    QElapsedTimer t;
+    t.start();
+    r.poi([&] {
+        Superficie& s = b.superficie();
+        QCOMPARE(s.sfondo, QColor(Qt::white));
+        QVERIFY(s.testo.visible && s.Shape1.visible && s.CopyRight.visible && s.sito.visible);
+        QCOMPARE(s.testo.posto, QRectF((1280 - 309) / 2.0, (1024 - 90) / 3.0, 309, 90));
+        QCOMPARE(s.Logo.posto.left(), (1280 - 120) / 2.0);
+        for (QPlainTextEdit* p : {b.finestra->pannelli().txtEnglish(), b.finestra->pannelli().text4()})
+            QVERIFY(p->isHidden());
+        // Commands for the table are ignored until it is laid.
+        b.finestra->azione(QStringLiteral("&New Game"))->trigger();
+        b.premi({400, 50});
+        QVERIFY(!b.tavolo().immagini.dorsiCreati());
+    });
+    r.quando([&] { return b.pronta(); }, [&] {
+        // Four title seconds on a clock running twenty times faster.
+        QVERIFY(t.elapsed() > 190);
+        Superficie& s = b.superficie();
+        QCOMPARE(s.sfondo, QColor(0, 64, 0));
+        QVERIFY(!s.testo.visible && !s.Shape1.visible && !s.CopyRight.visible);
+        QCOMPARE(s.Logo.posto.topLeft(), QPointF(1280 - 120 - 25, 10));
+        QCOMPARE(s.sito.posto.center().x(), s.Logo.posto.center().x());
+        QCOMPARE(s.sitoTesto, QColor(Qt::white));
+        const Immagini& im = b.tavolo().immagini;
+        QCOMPARE(im.lblSorry.left, 300.0f);
+        QCOMPARE(im.lblSorry.top, 495.0f);
+        QVERIFY(!im.lblSorry.visible && !im.lblCongratulation.visible);
+        for (int k = 1; k <= 40; ++k) {
+            QVERIFY(im.dorso[k].visible);
+            QCOMPARE(im.carta[k].left, 10000.0f);
+        }
+        b.finestra->close();
+    });
+    b.finestra->Form_Load();
+    QVERIFY(r.finito());
+}
+
+void FinestraTest::laPausaPassaLaMezzanotte()
+{
+    Finestra b(dealPerdente(), 86399.0);
+    Regista r;
+    r.quando([&] { return b.pronta(); }, [&] { b.finestra->close(); });
+    b.finestra->Form_Load();
+    QVERIFY(r.finito());
+}
+
+void FinestraTest::quitDuranteIlTitolo()
+{
+    Finestra b(dealPerdente());
+    Regista r;
+    r.poi([&] { b.finestra->azione(QStringLiteral("&Quit"))->trigger(); });
+    QElapsedTimer t;
+    t.start();
+    b.finestra->Form_Load();
+    QVERIFY(t.elapsed() < 150);
+    QVERIFY(!b.tavolo().immagini.dorsiCreati());
+    QCOMPARE(b.comandi.count(QStringLiteral("Close")), 2);
+}
+
+void FinestraTest::unaPartitaColMouse()
+{
+    Finestra b(dealVincente(9));
+    Regista r;
+    r.quando([&] { return b.pronta(); }, [&] {
+        b.tavolo().passi = 8;
+        b.premiPosto(5, 7, Qt::RightButton);
+        b.premiPosto(2, 3);  // the stock comes first
+    });
+    // Every card in turn: the stock, then the card in hand to its own place.
+    // A King's place holds no back, so that press lands on the bare table.
+    std::function<void()> mossa = [&] {
+        Tavolo& t = b.tavolo();
+        if (t.pesca)
+            b.premiPosto(5, 7);
+        else
+            b.premiPosto(semeDi(t.inmano), valoreDi(t.inmano));
+        r.quando([&] { return b.pronta(); }, mossa);
+    };
+    r.poi(mossa);
+    // The first game plays inside start-up, which returns when it is over.
+    b.finestra->Form_Load();
+    QCOMPARE(b.tavolo().esito(), Esito::congratulation);
+    QCOMPARE(b.tavolo().piazzate(), 40);
+}
+
+void FinestraTest::pressioniDuranteUnaMossaENuovaPartita()
+{
+    Finestra b(dealPerdente());
+    Regista r;
+    int primaMossa = 0;
+    r.quando([&] { return b.pronta(); }, [&] {
+        b.tavolo().passi = 360;  // 0.9 s
+        b.premiPosto(5, 7);
+    });
+    r.quando([&] { return b.tavolo().passo() > 50; }, [&] {
+        QCOMPARE(b.tavolo().fase, 1);
+        b.premiPosto(4, 10);  // lost: a card is moving
+        primaMossa = b.tavolo().passo();
+    });
+    r.quando([&] { return b.pronta() && b.tavolo().fase == 2; }, [&] {
+        QVERIFY(primaMossa > 0);
+        QCOMPARE(b.tavolo().inmano, 40);
+        QCOMPARE(b.tavolo().piazzate(), 0);
+        QCOMPARE(b.tavolo().immagini.carta[40].left, 504.0f);
+        b.premiPosto(4, 10);
+    });
+    r.quando([&] { return b.tavolo().passo() > 10; }, [&] {
+        b.casuale.ordine(dealVincente(2));
+        b.finestra->azione(QStringLiteral("&New Game"))->trigger();
+    });
+    r.quando([&] { return b.pronta() && b.tavolo().mescolato[37] == dealVincente(2)[36]; }, [&] {
+        const Tavolo& t = b.tavolo();
+        for (int k = 1; k <= 40; ++k)
+            QCOMPARE(t.immagini.carta[k].left, 10000.0f);
+        QCOMPARE(t.semi, (std::array<int, 5>{}));
+        QCOMPARE(t.piazzate(), 0);
+        QVERIFY(t.fase == 1 && t.pesca);
+        b.finestra->close();
+    });
+    b.finestra->Form_Load();
+    QVERIFY(r.finito());
+}
+
+void FinestraTest::quitDuranteUnaMossa()
+{
+    Finestra b(dealPerdente());
+    Regista r;
+    QElapsedTimer t;
+    r.quando([&] { return b.pronta(); }, [&] {
+        b.tavolo().passi = 360;
+        b.premiPosto(5, 7);
+    });
+    r.quando([&] { return b.tavolo().passo() > 20; }, [&] {
+        t.start();
+        b.finestra->azione(QStringLiteral("&Quit"))->trigger();
+    });
+    b.finestra->Form_Load();
+    QVERIFY(t.elapsed() < 100);
+    QCOMPARE(b.comandi.count(QStringLiteral("Close")), 2);
+    QVERIFY(b.tavolo().passo() == 0);
+}
+
+void FinestraTest::ridurreERipristinare()
+{
+    Finestra b(dealPerdente());
+    Regista r;
+    r.quando([&] { return b.pronta(); }, [&] {
+        b.comandi.clear();
+        b.finestra->setWindowState(Qt::WindowMinimized);
+        QCOMPARE(b.comandi, QStringList{QStringLiteral("pause")});
+        b.finestra->setWindowState(Qt::WindowNoState);
+    });
+    r.quando([&] { return b.finestra->isMaximized(); }, [&] {
+        QVERIFY(b.comandi.contains(QStringLiteral("play")));
+        // Every control keeps its place in window units whatever the size.
+        b.finestra->pannelli().menu_rules_english_Click();
+        b.superficie().resize(1000, 500);
+        const QTransform m = b.superficie().unitaInPixel();
+        QCOMPARE(m.m11(), 500.0 / 1024);
+        QCOMPARE(b.finestra->pannelli().txtEnglish()->geometry(), m.mapRect(QRectF(0, 0, 441, 371)).toRect());
+        b.finestra->close();
+    });
+    b.finestra->Form_Load();
+    QVERIFY(r.finito());
+}
+
+QTEST_MAIN(FinestraTest)
+#include "finestra_test.moc"
