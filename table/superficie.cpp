@@ -2,6 +2,7 @@
 
 #include <QFontMetricsF>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <cmath>
 
@@ -39,7 +40,7 @@ Superficie::Superficie(trelva::Tavolo& tavolo, QWidget* genitore)
     setAttribute(Qt::WA_OpaquePaintEvent);
     fotogramma_.setSingleShot(true);
     fotogramma_.setTimerType(Qt::PreciseTimer);
-    connect(&fotogramma_, &QTimer::timeout, this, qOverload<>(&QWidget::update));
+    connect(&fotogramma_, &QTimer::timeout, this, &Superficie::aggiornaCambiate);
     ultimoFotogramma_.start();
 }
 
@@ -69,9 +70,55 @@ void Superficie::richiediRidisegno()
         return;
     const qint64 passati = ultimoFotogramma_.elapsed();
     if (passati >= msPerFotogramma)
-        update();
+        aggiornaCambiate();
     else
         fotogramma_.start(int(msPerFotogramma - passati));
+}
+
+Superficie::Istantanea Superficie::istantanea() const
+{
+    const trelva::Immagini& im = tavolo_.immagini;
+    Istantanea foto;
+    auto metti = [&](const trelva::Immagine& i) {
+        foto.push_back(i.visible ? QRectF(i.left, i.top, i.width, i.height) : QRectF());
+    };
+    for (int k = 1; k <= trelva::numeroCarte; ++k) {
+        metti(im.carta[k]);
+        metti(im.dorso[k]);
+    }
+    metti(im.lblSorry);
+    metti(im.lblCongratulation);
+    // A face brought to the front without moving still changes what shows.
+    const auto ordine = im.facceDalFondo();
+    for (int k : ordine)
+        foto.push_back(QRectF(k, 0, 0, 0));
+    return foto;
+}
+
+void Superficie::aggiornaCambiate()
+{
+    // Only what changed since the last frame is painted again: a moving card
+    // repaints its old and its new place, not the whole table.
+    Istantanea ora = istantanea();
+    QRectF cambiato;
+    const std::size_t figure = 2 * trelva::numeroCarte + 2;
+    for (std::size_t i = 0; i < ora.size(); ++i) {
+        if (i < disegnata_.size() && ora[i] == disegnata_[i])
+            continue;
+        if (i >= figure) {  // the stacking order changed: the whole table
+            cambiato = QRectF(QPointF(0, 0), unita);
+            break;
+        }
+        cambiato |= ora[i];
+        if (i < disegnata_.size())
+            cambiato |= disegnata_[i];
+    }
+    disegnata_ = std::move(ora);
+    if (cambiato.isEmpty())
+        return;
+    // The end labels are wider than their place: they size to their text.
+    update(mappa_.mapRect(cambiato).toAlignedRect().adjusted(-2, -2, 2, 2) |
+           (tavolo_.esito() != trelva::Esito::nessuno ? rect() : QRect()));
 }
 
 void Superficie::resizeEvent(QResizeEvent*)
@@ -83,8 +130,9 @@ void Superficie::resizeEvent(QResizeEvent*)
     emit mappaCambiata(mappa_);
 }
 
-void Superficie::paintEvent(QPaintEvent*)
+void Superficie::paintEvent(QPaintEvent* e)
 {
+    esposta_ = mappa_.inverted().mapRect(QRectF(e->rect()));
     ++fotogrammi_;
     ultimoFotogramma_.restart();
     QPainter p(this);
@@ -156,7 +204,7 @@ void Superficie::disegnaTitolo(QPainter& p)
         p.drawRoundedRect(Shape1.posto, 18, 18);
         p.drawRoundedRect(Shape1.posto.adjusted(8, 8, -8, -8), 12, 12);
     }
-    if (testo.visible)
+    if (testo.visible && esposta_.intersects(testo.posto))
         figure_.testo().render(&p, testo.posto);
     if (CopyRight.visible) {
         p.setFont(carattereCopyRight());
@@ -169,7 +217,7 @@ void Superficie::disegnaTitolo(QPainter& p)
         p.setPen(sitoTesto);
         p.drawText(sito.posto, Qt::AlignCenter, testoSito);
     }
-    if (Logo.visible)
+    if (Logo.visible && esposta_.intersects(Logo.posto))
         figure_.logo().render(&p, Logo.posto);
 }
 

@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <QTransform>
 #include <QWidget>
+#include <vector>
 
 #include "figure.h"
 
@@ -69,10 +70,17 @@ private:
     void disegnaEtichette(QPainter& p);
     const Controllo* controlloIn(QPointF u) const;
 
+    // Where every picture stood when last painted, to repaint only changes.
+    using Istantanea = std::vector<QRectF>;
+    Istantanea istantanea() const;
+    void aggiornaCambiate();
+
     trelva::Tavolo& tavolo_;
     Figure figure_;
     QTransform mappa_;
     QTimer fotogramma_;
     QElapsedTimer ultimoFotogramma_;
     int fotogrammi_ = 0;
+    Istantanea disegnata_;
+    QRectF esposta_;  // the part being painted, in window units
 };
