@@ -10,8 +10,7 @@ static void caricaRisorse()
 
 Figure::Figure()
     : logo_(QStringLiteral(":/art/logo.svg")),
-      testo_(QStringLiteral(":/art/testo.svg")),
-      icona_(QStringLiteral(":/art/icona.svg"))
+      testo_(QStringLiteral(":/art/testo.svg"))
 {
 }
 

@@ -21,7 +21,6 @@ public:
     // The logo and the title picture are drawn straight from their vectors.
     QSvgRenderer& logo() { return logo_; }
     QSvgRenderer& testo() { return testo_; }
-    QSvgRenderer& icona() { return icona_; }
 
 private:
     struct Risorse {
@@ -34,5 +33,4 @@ private:
     std::array<QPixmap, trelva::numeroCarte + 1> pronte_;
     QSvgRenderer logo_;
     QSvgRenderer testo_;
-    QSvgRenderer icona_;
 };

@@ -2,9 +2,9 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QElapsedTimer>
 #include <QIcon>
 #include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QTimer>
 #include <cmath>
 

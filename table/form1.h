@@ -41,7 +41,6 @@ public:
     trelva::Tavolo& tavolo() { return tavolo_; }
     Superficie& superficie() { return *superficie_; }
     Pannelli& pannelli() { return *pannelli_; }
-    MMC1* mmc() { return mmc_.get(); }
     QAction* azione(const QString& testo) const;  // a menu entry by its caption
 
 public slots:
@@ -69,6 +68,5 @@ private:
     std::unique_ptr<MMC1> mmc_;
     std::unique_ptr<Musica> musica_;
     std::unique_ptr<Velocita> velocita_;
-    bool attivata_ = false;
     bool chiusa_ = false;
 };

@@ -160,16 +160,6 @@ TEST(Partita, IlReVaNellaDecimaColonnaConUnaPressioneSulTavolo)
                    [](Tavolo& t) { EXPECT_EQ(t.piazzate(), 2); }});
 }
 
-TEST(Partita, ColonnaDieciRifiutataPerChiNonERe)
-{
-    Banco b;
-    b.gioca(dealConNoveDiSpade(), {premiMazzetto(), premiPosto(1, 10), [](Tavolo& t) {
-                                       EXPECT_EQ(t.piazzate(), 0);
-                                       EXPECT_EQ(t.semi[1], 4);
-                                       EXPECT_EQ(t.inmano, 39);
-                                   }});
-}
-
 TEST(Partita, TastoDestroEFacceNonSonoGiocate)
 {
     Banco b;
@@ -206,14 +196,4 @@ TEST(Partita, PressioniDuranteUnaMossaSiPerdono)
                                  EXPECT_EQ(t.fase, 2);
                              }});
     EXPECT_EQ(b.piattaforma.pannelliNascosti, 3) << "panels still put away during a move";
-}
-
-TEST(Partita, UnReDalMazzettoPassaPerIlPostoTemporaneo)
-{
-    Banco b;
-    b.gioca(dealPerdente(), {premiMazzetto(), [](Tavolo& t) {
-                                 EXPECT_EQ(t.inmano, 40);
-                                 EXPECT_EQ(t.immagini.carta[40].left, 504);
-                                 EXPECT_EQ(t.fase, 2);
-                             }});
 }
