@@ -110,8 +110,18 @@ void FinestraTest::titoloPoiTavolo()
             QVERIFY(im.dorso[k].visible);
             QCOMPARE(im.carta[k].left, 10000.0f);
         }
+        // The stored play rate and the first song were taken up on the way.
+        QCOMPARE(b.tavolo().passi, 100);
+        QVERIFY(b.finestra->azione(QStringLiteral("High"))->isChecked());
+        QVERIFY(!b.finestra->azione(QStringLiteral("Low"))->isChecked());
+        QVERIFY(b.finestra->azione(QStringLiteral("O' surdat nnammurat"))->isChecked());
+        QVERIFY(!b.finestra->azione(QStringLiteral("No Music"))->isChecked());
         b.finestra->close();
     });
+    QFile velocita(b.cartella.filePath(QStringLiteral("Speed.dvx")));
+    QVERIFY(velocita.open(QIODevice::WriteOnly));
+    velocita.write(" 3 \r\n");
+    velocita.close();
     b.finestra->Form_Load();
     QVERIFY(r.finito());
 }
