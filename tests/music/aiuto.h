@@ -6,51 +6,53 @@
 #include "musica.h"
 #include "songgen.h"
 
-#include <QByteArray>
 #include <QCoreApplication>
 #include <QFile>
 #include <QTemporaryFile>
-#include <QTest>
 
 #include <cmath>
 #include <cstdio>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace aiuto {
 
-struct Nota {
-    int startMs;
-    int lengthMs;
-    int key;
-};
+inline const MMC1::Options kOffline{MMC1::Output::Offline, {}};
+constexpr double kSilent = 1e-4;     // -80 dB peak
+constexpr double kSounding = 1e-3;   // -60 dB RMS
 
 // At 125 quarters a minute and 480 ticks to the quarter one tick lasts 1 ms.
-inline QByteArray canzone(const std::vector<Nota>& notes, int lengthMs, int program = 19)
+// From firstNoteMs on a note starts every quarter second and is held for
+// 400 ms, so the song is never silent; canzone(500) is one note.
+inline QByteArray canzone(int lengthMs, int firstNoteMs = 0)
 {
-    songgen::Track conductor("test");
+    songgen::Track conductor("test"), voice("voice");
     conductor.tempo(0, 125.0);
-    songgen::Track voice("voice");
-    voice.program(0, 0, program);
-    for (const Nota& n : notes)
-        voice.note(n.startMs, n.lengthMs, 0, n.key, 100);
+    voice.program(0, 0, 19);
+    for (int t = firstNoteMs, i = 0; t + 400 <= lengthMs; t += 250, ++i)
+        voice.note(t, 400, 0, 60 + i % 8, 100);
     const auto bytes = songgen::writeSmf({conductor, voice}, lengthMs);
     return QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
-}
-
-// A note starting every quarter second, each held for 400 ms: never a silent moment.
-inline QByteArray canzoneContinua(int lengthMs, int firstNoteMs = 0)
-{
-    std::vector<Nota> notes;
-    for (int t = firstNoteMs, i = 0; t + 400 <= lengthMs; t += 250, ++i)
-        notes.push_back({t, 400, 60 + (i % 8)});
-    return canzone(notes, lengthMs);
 }
 
 inline bool scrivi(const QString& path, const QByteArray& bytes)
 {
     QFile f(path);
     return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
+}
+
+inline QByteArray leggi(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+inline void avvia(MMC1& mmc, const QString& path)
+{
+    mmc.setFileName(path);
+    mmc.setCommand("open");
+    mmc.setCommand("play");
 }
 
 struct Livello {
@@ -60,27 +62,17 @@ struct Livello {
 
 inline Livello suona(MMC1& mmc, double seconds)
 {
-    const int total = int(seconds * mmc.sampleRate());
-    std::vector<float> left(1024), right(1024);
-    double sum = 0;
+    const int frames = int(seconds * mmc.sampleRate());
+    std::vector<float> both(2 * size_t(frames));
+    mmc.render(both.data(), both.data() + frames, frames);
     Livello level;
-    for (int done = 0; done < total;) {
-        const int n = std::min(1024, total - done);
-        mmc.render(left.data(), right.data(), n);
-        for (int i = 0; i < n; ++i) {
-            for (float v : {left[size_t(i)], right[size_t(i)]}) {
-                level.peak = std::max(level.peak, double(std::abs(v)));
-                sum += double(v) * v;
-            }
-        }
-        done += n;
+    for (float v : both) {
+        level.peak = std::max(level.peak, double(std::abs(v)));
+        level.rms += double(v) * v;
     }
-    level.rms = total ? std::sqrt(sum / (2.0 * total)) : 0;
+    level.rms = frames ? std::sqrt(level.rms / double(both.size())) : 0;
     return level;
 }
-
-constexpr double kSilent = 1e-4;     // -80 dB peak
-constexpr double kSounding = 1e-3;   // -60 dB RMS
 
 inline void consegna()
 {
@@ -102,15 +94,13 @@ public:
     ~Terminale() { take(); }
     QByteArray take()
     {
-        if (saved_ < 0)
-            return text_;
-        std::fflush(stderr);
-        ::dup2(saved_, 2);
-        ::close(saved_);
-        saved_ = -1;
-        QFile in(file_.fileName());
-        in.open(QIODevice::ReadOnly);
-        text_ = in.readAll();
+        if (saved_ >= 0) {
+            std::fflush(stderr);
+            ::dup2(saved_, 2);
+            ::close(std::exchange(saved_, -1));
+            file_.seek(0);
+            text_ = file_.readAll();
+        }
         return text_;
     }
 
@@ -119,20 +109,5 @@ private:
     int saved_ = -1;
     QByteArray text_;
 };
-
-// Data rows for a test that runs once per song of the menu.
-inline void righeCanzoni()
-{
-    QTest::addColumn<QString>("caption");
-    for (int i = 1; i < Musica::canzoni().size(); ++i)
-        QTest::newRow(qPrintable(Musica::canzoni().at(i))) << Musica::canzoni().at(i);
-}
-
-inline MMC1::Options offline()
-{
-    MMC1::Options o;
-    o.output = MMC1::Output::Offline;
-    return o;
-}
 
 } // namespace aiuto
