@@ -1,0 +1,319 @@
+// The card art as the table loads it from the resources: every picture draws
+// without complaint, the back looks the same either way up, and the forty
+// faces are distinct and each in its place in card-number order (coins 1-10,
+// cups 11-20, batons 21-30, swords 31-40), which is all the game relies on.
+#include <QFile>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QSet>
+#include <QSvgRenderer>
+#include <QXmlStreamReader>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+constexpr int cardW = 68, cardH = 110;
+enum Suit { Coins = 1, Cups, Batons, Swords };
+
+// Card 1..40, or the back as card 0.
+QString resourceOf(int card)
+{
+    return card ? QStringLiteral(":/art/carta%1.svg").arg(card, 2, 10, QLatin1Char('0')) : ":/art/dorso.svg";
+}
+
+QImage render(const QString &resource, QSizeF size, double scale)
+{
+    QSvgRenderer renderer(resource);
+    QImage image((size * scale).toSize(), QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    renderer.render(&painter);
+    painter.end();
+    return image;
+}
+
+// Rendered once per scale and shared by all tests.
+const QImage &face(int card, int scale)
+{
+    static std::array<std::array<QImage, 41>, 4> cache;
+    QImage &image = cache[size_t(scale)][size_t(card)];
+    if (image.isNull())
+        image = render(resourceOf(card), QSizeF(cardW, cardH), scale);
+    return image;
+}
+
+// The part of `image` covering a rectangle given in design units.
+QImage crop(const QImage &image, QRectF r, int scale)
+{
+    return image.copy(QRect(QPoint(qRound(r.left() * scale), qRound(r.top() * scale)),
+                            QPoint(qRound(r.right() * scale) - 1, qRound(r.bottom() * scale) - 1)));
+}
+
+struct Difference {
+    int most = 255;
+    double mean = 255;
+};
+
+// Per channel, between two images of one size.
+Difference difference(const QImage &a, const QImage &b)
+{
+    if (a.size() != b.size() || a.isNull())
+        return {};
+    Difference d{0, 0};
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            const int c = std::max({std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                                    std::abs(qBlue(p) - qBlue(q)), std::abs(qAlpha(p) - qAlpha(q))});
+            d.most = std::max(d.most, c);
+            d.mean += c;
+        }
+    d.mean /= a.width() * a.height();
+    return d;
+}
+
+template <typename Test>
+double share(const QImage &image, Test test)
+{
+    qint64 n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            n += test(image.pixel(x, y));
+    return image.isNull() ? 0 : double(n) / (image.width() * image.height());
+}
+
+int distance(QRgb p, int r, int g, int b)
+{
+    return std::abs(qRed(p) - r) + std::abs(qGreen(p) - g) + std::abs(qBlue(p) - b);
+}
+
+// Drawing: opaque and clearly unlike the warm cream of the card stock.
+bool isInk(QRgb p) { return qAlpha(p) >= 200 && distance(p, 247, 239, 217) > 40; }
+double inkShare(const QImage &image) { return share(image, isInk); }
+
+struct Shape {
+    QRect box;
+    int pixels = 0;
+};
+
+// The separate drawn shapes of a face, inside its border line and away from
+// the corner indices: 8-connected groups of 30 ink pixels or more.
+std::vector<Shape> shapes(const QImage &image, int scale)
+{
+    const int w = image.width(), h = image.height();
+    auto drawn = [&](int x, int y) {
+        const QPointF p(double(x) / scale, double(y) / scale);
+        return x >= 2 * scale && y >= 2 * scale && x < w - 2 * scale && y < h - 2 * scale
+               && !QRectF(0, 0, 15, 25).contains(p) && !QRectF(cardW - 15, cardH - 25, 15, 25).contains(p)
+               && isInk(image.pixel(x, y));
+    };
+    std::vector<char> seen(size_t(w * h), 0);
+    std::vector<Shape> found;
+    for (int start = 0; start < w * h; ++start) {
+        if (seen[size_t(start)] || !drawn(start % w, start / w))
+            continue;
+        Shape shape;
+        std::vector<int> todo{start};
+        seen[size_t(start)] = 1;
+        while (!todo.empty()) {
+            const int x = todo.back() % w, y = todo.back() / w;
+            todo.pop_back();
+            shape.box |= QRect(x, y, 1, 1);
+            ++shape.pixels;
+            for (int ny = std::max(0, y - 1); ny <= std::min(h - 1, y + 1); ++ny)
+                for (int nx = std::max(0, x - 1); nx <= std::min(w - 1, x + 1); ++nx)
+                    if (!seen[size_t(ny * w + nx)] && drawn(nx, ny)) {
+                        seen[size_t(ny * w + nx)] = 1;
+                        todo.push_back(ny * w + nx);
+                    }
+        }
+        if (shape.pixels >= 30)
+            found.push_back(shape);
+    }
+    return found;
+}
+
+// Reads a pip card the way a player does: separate round pips are coins,
+// separate tall ones cups; long signs that run slanted or curved across the
+// card are swords when they are blue-grey steel and batons when they are
+// wood. (Where batons and swords cross, a rim of stock parts them, so they
+// cannot be told by touching.)
+int readSuit(const QImage &image, int value)
+{
+    const std::vector<Shape> found = shapes(image, 3);
+    int round = 0, tall = 0, longSlanted = 0;
+    for (const Shape &s : found) {
+        const double aspect = double(s.box.height()) / s.box.width();
+        round += aspect > 0.85 && aspect < 1.15;
+        tall += aspect > 1.3;
+        longSlanted += s.box.height() > 0.6 * cardH * 3 && s.box.width() > 0.25 * cardW * 3;
+    }
+    if (int(found.size()) == value && (round == value || tall == value))
+        return round == value ? Coins : Cups;
+    if (longSlanted == 0)
+        return 0;
+    const double steel = share(image, [](QRgb p) { return isInk(p) && qBlue(p) - qRed(p) > 12; });
+    return steel / inkShare(image) > 0.15 ? Swords : Batons;
+}
+
+QStringList warnings;
+void collect(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    if (type != QtDebugMsg && type != QtInfoMsg)
+        warnings.append(message);
+}
+
+} // namespace
+
+// Each picture at its design size, drawn at three times that size.
+TEST(ArtResources, EveryPictureLoadsAndDrawsWithoutWarnings)
+{
+    QList<std::pair<QString, QSize>> pictures{
+        {":/art/logo.svg", {120, 39}}, {":/art/testo.svg", {309, 90}}, {":/art/icona.svg", {64, 64}}};
+    for (int card = 0; card <= 40; ++card)
+        pictures.append({resourceOf(card), {cardW, cardH}});
+    // Qt SVG draws SVG Tiny; anything outside this set it drops silently or
+    // draws unlike a browser. Text is avoided too, fonts differing between
+    // machines: letters and figures are drawn as paths.
+    const QSet<QString> allowed{"svg", "defs", "g", "path", "rect", "circle", "ellipse",
+                                "linearGradient", "radialGradient", "stop"};
+    for (const auto &[resource, size] : pictures) {
+        SCOPED_TRACE(resource.toStdString());
+        warnings.clear();
+        const QtMessageHandler previous = qInstallMessageHandler(collect);
+        QSvgRenderer renderer(resource);
+        const QImage large = render(resource, size, 3);
+        qInstallMessageHandler(previous);
+        EXPECT_TRUE(renderer.isValid());
+        EXPECT_EQ(renderer.viewBoxF(), QRectF(QPointF(0, 0), QSizeF(size)));
+        EXPECT_EQ(renderer.defaultSize(), size);
+        EXPECT_TRUE(warnings.isEmpty()) << warnings.join("\n").toStdString();
+        EXPECT_GT(share(large, [](QRgb p) { return qAlpha(p) > 128; }), 0.15);
+
+        QFile file(resource);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        QXmlStreamReader xml(&file);
+        QSet<QString> ids, references;
+        while (!xml.atEnd()) {
+            if (xml.readNext() != QXmlStreamReader::StartElement)
+                continue;
+            EXPECT_TRUE(allowed.contains(xml.name().toString())) << xml.name().toString().toStdString();
+            ids.insert(xml.attributes().value("id").toString());
+            for (const char *paint : {"fill", "stroke"})
+                if (const QString value = xml.attributes().value(paint).toString(); value.startsWith("url(#"))
+                    references.insert(value.mid(5, value.size() - 6));
+        }
+        EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+        // a paint server referred to but not defined draws nothing
+        for (const QString &reference : references)
+            EXPECT_TRUE(ids.contains(reference)) << reference.toStdString();
+    }
+}
+
+TEST(ArtBack, LooksTheSameEitherWayUp)
+{
+    for (int scale : {1, 3}) {
+        EXPECT_LT(difference(face(0, scale), face(0, scale).mirrored(true, true)).mean, 1.0) << scale;
+        EXPECT_GT(inkShare(face(0, scale)), 0.6);   // a pattern, not a plain colour
+    }
+}
+
+TEST(ArtFaces, EveryFaceRendersAtDesignSizeAndAtThreeTimes)
+{
+    for (int card = 1; card <= 40; ++card) {
+        SCOPED_TRACE(card);
+        const QImage &small = face(card, 1);
+        ASSERT_EQ(small.size(), QSize(cardW, cardH));
+        ASSERT_EQ(face(card, 3).size(), QSize(3 * cardW, 3 * cardH));
+        EXPECT_GT(inkShare(small), 0.04);
+        EXPECT_LT(inkShare(small), 0.7);
+        // the card fills its rectangle except for the rounded corners
+        EXPECT_EQ(qAlpha(small.pixel(34, 55)), 255);
+        EXPECT_EQ(qAlpha(small.pixel(0, 0)), 0);
+        // the HiDPI drawing is the same picture, only sharper
+        const QImage reduced = face(card, 3).scaled(small.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        EXPECT_LT(difference(reduced, small).mean, 12);
+    }
+}
+
+// The back is card 0 here: it must not pass for a face either.
+TEST(ArtFaces, AllFortyAndTheBackAreDistinct)
+{
+    for (int a = 0; a <= 40; ++a)
+        for (int b = a + 1; b <= 40; ++b)
+            EXPECT_GT(difference(face(a, 1), face(b, 1)).mean, a == 0 ? 20 : 2) << a << " and " << b;
+}
+
+// The cards cardOf(group, 1..members) show one corner part in `box`, at top
+// left and again upside down at bottom right, and no two groups' parts look alike.
+template <typename CardOf>
+void expectCornerGroups(QRectF box, int groups, int members, double ink, CardOf cardOf)
+{
+    for (int group = 1; group <= groups; ++group) {
+        const QImage reference = crop(face(cardOf(group, 1), 3), box, 3);
+        EXPECT_GT(inkShare(reference), ink) << group;
+        for (int member = 1; member <= members; ++member) {
+            SCOPED_TRACE(cardOf(group, member));
+            const QImage &card = face(cardOf(group, member), 3);
+            EXPECT_LE(difference(crop(card, box, 3), reference).most, 8);
+            EXPECT_LT(difference(crop(card.mirrored(true, true), box, 3), reference).mean, 3);
+        }
+        for (int other = 1; other < group; ++other)
+            EXPECT_GT(difference(crop(face(cardOf(other, 1), 3), box, 3), reference).mean, 10)
+                << "group " << group << " looks like " << other;
+    }
+}
+
+// The corner index: a figure for the value, the same in all four suits, above
+// a sign for the suit, the same throughout each block of ten.
+TEST(ArtFaces, CornerIndexGivesValueAndSuitInCardNumberOrder)
+{
+    expectCornerGroups(QRectF(2.2, 2.5, 10.8, 10.2), 10, 4, 0.08,
+                       [](int value, int suit) { return (suit - 1) * 10 + value; });
+    expectCornerGroups(QRectF(2.2, 13.2, 10.8, 10.5), 4, 10, 0.1,
+                       [](int suit, int value) { return (suit - 1) * 10 + value; });
+}
+
+// Pips show the suit and the number; an ace one large sign; the court cards
+// (8-10) figures with faces and hands, which no pip card has.
+TEST(ArtFaces, PictureMatchesTheCard)
+{
+    for (int card = 1; card <= 40; ++card) {
+        SCOPED_TRACE(card);
+        const int suit = (card - 1) / 10 + 1, value = (card - 1) % 10 + 1;
+        if (value >= 2 && value <= 7) {
+            const int read = readSuit(face(card, 3), value);
+            EXPECT_EQ(read, suit) << "reads as suit " << read << " from " << shapes(face(card, 3), 3).size() << " shapes";
+        } else if (value == 1) {
+            const std::vector<Shape> found = shapes(face(card, 3), 3);
+            ASSERT_FALSE(found.empty());
+            const auto bigger = [](const Shape &a, const Shape &b) { return a.pixels < b.pixels; };
+            const Shape &largest = *std::max_element(found.begin(), found.end(), bigger);
+            int total = 0;
+            for (const Shape &s : found)
+                total += s.pixels;
+            EXPECT_GT(double(largest.pixels) / total, 0.8);
+            EXPECT_GT(largest.box.height(), 3 * 45);
+        }
+        // a few edge pixels of pale wood on cream can match a skin tone
+        const double skin = share(face(card, 1), [](QRgb p) { return distance(p, 0xf3, 0xd2, 0xb0) < 20; });
+        if (value >= 8)
+            EXPECT_GT(skin, 0.002);
+        else
+            EXPECT_LT(skin, 0.001);
+    }
+}
+
+int main(int argc, char **argv)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");   // QPainter wants a GUI application, not a display
+    QGuiApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}
