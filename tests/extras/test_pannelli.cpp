@@ -2,44 +2,14 @@
 // choices and real mouse clicks show, hide and stack them.
 #include "pannelli.h"
 
+#include <QCryptographicHash>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTest>
 #include <QTransform>
 #include <QWidget>
 
-namespace {
-
-// Records the order in which the panels get hidden.
-class Osservatore : public QObject {
-public:
-    QStringList nascosti;
-    void segui(QWidget* w) { w->installEventFilter(this); }
-    bool eventFilter(QObject* o, QEvent* e) override {
-        if (e->type() == QEvent::Hide) nascosti << o->objectName();
-        return false;
-    }
-};
-
-QList<QByteArray> righe(const QByteArray& testo) {
-    // Every line ends with CR LF, so the split leaves one empty piece at the end.
-    QList<QByteArray> pezzi = testo.split('\n');
-    if (!pezzi.isEmpty() && pezzi.last().isEmpty()) pezzi.removeLast();
-    return pezzi;
-}
-
-// The panel on top at a window point inside it.
-QWidget* inCima(QWidget* finestra, QPoint punto) {
-    QWidget* w = finestra->childAt(punto);
-    while (w && w->parentWidget() != finestra) w = w->parentWidget();
-    return w;
-}
-
-void clic(QPlainTextEdit* pannello, Qt::MouseButton tasto = Qt::LeftButton) {
-    QTest::mouseClick(pannello->viewport(), tasto, {}, pannello->viewport()->rect().center());
-}
-
-}  // namespace
+#include <cstring>
 
 class TestPannelli : public QObject {
     Q_OBJECT
@@ -47,201 +17,160 @@ class TestPannelli : public QObject {
     QWidget* finestra = nullptr;
     Pannelli* pannelli = nullptr;
     QList<QUrl> aperti;
+    QByteArray mostratiAllApertura;
+
+    // The panels by letter: E(nglish), I(taliano), A(bout, the information).
+    QPlainTextEdit* pannello(int i) const {
+        return QList{pannelli->txtEnglish(), pannelli->txtItaliano(), pannelli->text4()}.at(i);
+    }
+    // Those shown, by the panels' own flag, which holds while the window is away too.
+    QByteArray mostrati() const {
+        QByteArray lettere;
+        for (int i = 0; i < 3; ++i)
+            if (!pannello(i)->isHidden()) lettere += "EIA"[i];
+        return lettere;
+    }
+    // The one on top at a window point, '-' for none.
+    char inCima(QPoint punto) const {
+        QWidget* w = finestra->childAt(punto);
+        while (w && w->parentWidget() != finestra) w = w->parentWidget();
+        for (int i = 0; i < 3; ++i)
+            if (w == pannello(i)) return "EIA"[i];
+        return '-';
+    }
 
 private slots:
     void init() {
         finestra = new QWidget;
         finestra->resize(1280, 1024);
         pannelli = new Pannelli(finestra);
-        aperti.clear();
-        pannelli->impostaApritore([this](const QUrl& url) { aperti << url; });
+        pannelli->impostaApritore([this](const QUrl& url) {
+            aperti << url;
+            mostratiAllApertura = mostrati();
+        });
         finestra->show();
         QVERIFY(QTest::qWaitForWindowExposed(finestra));
     }
     void cleanup() { delete finestra; }
 
     void testiAlByte() {
-        const QByteArray inglese = Pannelli::testoInglese();
-        const QByteArray italiano = Pannelli::testoItaliano();
-        const QByteArray info = Pannelli::testoInfo();
-        QCOMPARE(inglese.size(), 2403);
-        QCOMPARE(italiano.size(), 1276);
-        for (const QByteArray& testo : {inglese, italiano, info}) {
-            QVERIFY(testo.endsWith("\r\n"));
-            QCOMPARE(testo.count('\n'), testo.count("\r\n"));
-            QCOMPARE(testo.count('\r'), testo.count("\r\n"));
-        }
-        // Five English paragraphs, the hyphen line, then the whole Italian text.
-        QCOMPARE(righe(inglese).size(), 10);
-        QCOMPARE(righe(italiano).size(), 4);
+        const QByteArray inglese = Pannelli::testoInglese(), italiano = Pannelli::testoItaliano();
+        QCOMPARE(Pannelli::testoInfo(), "La Trelva\r\n" + QByteArray(15, ' ') + "ver. 3.0" + QByteArray(16, ' ') +
+                                            "\r\nCopyright (C) 2026 Dorvinex\r\nAll rights reserved.\r\n"
+                                            "Free to play and to share unchanged.\r\n");
+        // The rules as they stand, slips included ("beginnig", "ai 4 semi . La scelta").
+        const auto impronta = [](const QByteArray& testo) {
+            return QCryptographicHash::hash(testo, QCryptographicHash::Sha256).toHex();
+        };
+        QCOMPARE(impronta(inglese), "b7e0b9795336b5af7ca4f6a473db08eb090ae016fd73c0253645c1a47a56f8e8");
+        QCOMPARE(impronta(italiano), "019d89febb57e014785e0e2671bd531f64a5f225138ff3705d2c7d2fea4e0ce1");
+        // The English paragraphs, a line of 47 hyphens, then the whole Italian text.
         QVERIFY(inglese.endsWith("\r\n" + QByteArray(47, '-') + "\r\n" + italiano));
-        // As they stand, slips included: one double blank, before "4 cards-deck".
+        // One double blank, before "4 cards-deck".
         QCOMPARE(inglese.count("  "), 1);
         QVERIFY(inglese.contains("you will forced to click the  4 cards-deck.\r\n"));
-        QVERIFY(inglese.contains("At the beginnig 36 covered cards"));
-        QVERIFY(italiano.startsWith(QStringLiteral("La Trelva è un solitario").toUtf8()));
-        QVERIFY(italiano.contains("ai 4 semi . La scelta"));
-        QVERIFY(italiano.contains("iniziare il gioco..\r\nCliccando"));
-
-        const QList<QByteArray> r = righe(info);
-        QCOMPARE(r.size(), 5);
-        QCOMPARE(r.at(0), QByteArray("La Trelva\r"));
-        QCOMPARE(r.at(1), QByteArray(15, ' ') + "ver. 3.0" + QByteArray(16, ' ') + '\r');
         QCOMPARE(Pannelli::paginaWeb().path(), QStringLiteral("/index.htm"));
         QCOMPARE(Pannelli::didascaliaSito(), Pannelli::paginaWeb().host());
-    }
 
-    void pannelliComeCreati() {
-        for (QPlainTextEdit* p : {pannelli->txtEnglish(), pannelli->txtItaliano(), pannelli->text4()}) {
-            QVERIFY(p->isHidden());
-            QVERIFY(p->isReadOnly());
+        // Every line ends in CR LF, which the panel shows as one line break,
+        // not as a break and a stray CR; no panel can be typed into.
+        const QByteArray testi[] = {inglese, italiano, Pannelli::testoInfo()};
+        for (int i = 0; i < 3; ++i) {
+            QVERIFY(testi[i].endsWith("\r\n"));
+            QCOMPARE(testi[i].count('\n'), testi[i].count("\r\n"));
+            QCOMPARE(testi[i].count('\r'), testi[i].count("\r\n"));
+            QCOMPARE(pannello(i)->toPlainText().toUtf8(), QByteArray(testi[i]).replace("\r\n", "\n"));
+            QVERIFY(pannello(i)->isReadOnly());
         }
-        QCOMPARE(pannelli->txtItaliano()->geometry(), pannelli->txtEnglish()->geometry());
         QCOMPARE(pannelli->text4()->palette().color(QPalette::Base), QColor(255, 255, 192));
-        // Each CR LF shows as one line break, not as a break and a stray CR.
-        QCOMPARE(pannelli->txtEnglish()->blockCount(), 11);
-        QCOMPARE(pannelli->txtItaliano()->toPlainText(),
-                 QString::fromUtf8(Pannelli::testoItaliano()).replace(QStringLiteral("\r\n"),
-                                                                      QStringLiteral("\n")));
     }
 
-    void menuAlternaEImpilaIPannelli() {
-        QPlainTextEdit* en = pannelli->txtEnglish();
-        QPlainTextEdit* it = pannelli->txtItaliano();
-        QPlainTextEdit* info = pannelli->text4();
-        const QPoint regole(200, 200);   // inside both rules panels only
-        const QPoint tutti(100, 40);     // inside all three
-
-        // Shown alone, the information panel lies above the rules panels.
-        pannelli->menu_about_Click();
-        QVERIFY(info->isVisible());
-        pannelli->menu_rules_english_Click();
-        QVERIFY(en->isVisible());
-        QCOMPARE(inCima(finestra, tutti), en);
-        pannelli->menu_rules_italiano_Click();
-        QVERIFY(en->isVisible() && it->isVisible());
-        QCOMPARE(inCima(finestra, regole), it);
-
-        // The rules panel chosen last lies on top, even when already shown.
-        pannelli->menu_rules_english_Click();
-        QVERIFY(en->isHidden() && it->isVisible());
-        pannelli->menu_rules_english_Click();
-        QCOMPARE(inCima(finestra, regole), en);
-
-        // The information panel toggles but keeps its place in the stack.
-        pannelli->menu_about_Click();
-        QVERIFY(info->isHidden());
-        pannelli->menu_about_Click();
-        QVERIFY(info->isVisible());
-        QCOMPARE(inCima(finestra, tutti), en);
-        pannelli->menu_rules_english_Click();
-        pannelli->menu_rules_italiano_Click();
-        pannelli->menu_rules_italiano_Click();
-        QCOMPARE(inCima(finestra, tutti), it);
-        pannelli->menu_rules_italiano_Click();
-        QCOMPARE(inCima(finestra, tutti), info);
-    }
-
-    void menuFunzionaAFinestraNascosta() {
-        // Before the window is on screen (or while minimised) the menu still
-        // toggles the panel's own flag.
-        finestra->hide();
-        pannelli->menu_rules_english_Click();
-        QVERIFY(!pannelli->txtEnglish()->isHidden());
-        pannelli->menu_rules_english_Click();
-        QVERIFY(pannelli->txtEnglish()->isHidden());
-        pannelli->menu_about_Click();
-        finestra->show();
-        QVERIFY(pannelli->text4()->isVisible());
-    }
-
-    void clicNelTestoNascondeQuelPannello() {
-        QPlainTextEdit* en = pannelli->txtEnglish();
-        QPlainTextEdit* it = pannelli->txtItaliano();
-        QPlainTextEdit* info = pannelli->text4();
-        pannelli->menu_rules_italiano_Click();
-        pannelli->menu_rules_english_Click();
-        pannelli->menu_about_Click();
-
-        // The scroll bar and buttons other than the left one leave it alone.
-        QScrollBar* barra = en->verticalScrollBar();
-        QTest::mouseClick(barra, Qt::LeftButton, {}, QPoint(barra->width() / 2, barra->height() - 5));
-        QVERIFY(en->isVisible());
-        QVERIFY(barra->value() > 0);
-        clic(en, Qt::RightButton);
-        QVERIFY(en->isVisible());
-
-        clic(en);
-        QVERIFY(en->isHidden());
-        QVERIFY(it->isVisible() && info->isVisible());
-        clic(info);
-        QVERIFY(info->isHidden());
-        QVERIFY(it->isVisible());
-        clic(it);
-        QVERIFY(it->isHidden());
-
-        // A press that began elsewhere and ends in the text is no click.
-        pannelli->menu_rules_english_Click();
-        QTest::mousePress(finestra, Qt::LeftButton, {}, QPoint(900, 900));
-        QTest::mouseRelease(en->viewport(), Qt::LeftButton, {}, QPoint(50, 50));
-        QVERIFY(en->isVisible());
-    }
-
-    void carteTitoloETavolo() {
-        Osservatore oss;
-        for (QWidget* w : {(QWidget*)pannelli->txtEnglish(), (QWidget*)pannelli->txtItaliano(),
-                           (QWidget*)pannelli->text4()})
-            oss.segui(w);
-        const auto tuttiVisibili = [this] {
-            pannelli->menu_rules_english_Click();
-            pannelli->menu_rules_italiano_Click();
-            pannelli->menu_about_Click();
+    // One run of menu choices, clicks and presses elsewhere, checking after each
+    // step the panels shown, the panel on top at two points and the page openings.
+    void alternaNascondiEImpila() {
+        const QPoint regole(200, 200);  // inside both rules panels only
+        const QPoint tutti(100, 40);    // inside all three
+        const auto sinistro = [this](QPoint punto) {
+            QTest::mouseClick(finestra->windowHandle(), Qt::LeftButton, {}, punto);
         };
-
-        tuttiVisibili();
-        pannelli->carta_Click(17);
-        QCOMPARE(oss.nascosti, (QStringList{"TxtEnglish", "TxtItaliano"}));
-        QVERIFY(pannelli->text4()->isVisible());
-
-        pannelli->testo_Click();
-        QVERIFY(pannelli->text4()->isHidden());
-
-        oss.nascosti.clear();
-        tuttiVisibili();
-        pannelli->nascondiTutti();
-        QCOMPARE(oss.nascosti, (QStringList{"Text4", "TxtEnglish", "TxtItaliano"}));
-        pannelli->nascondiTutti();  // nothing shown: nothing to do, no trouble
-        QVERIFY(aperti.isEmpty());
-    }
-
-    void logoESitoApronoLaPagina() {
-        Osservatore oss;
-        for (QWidget* w : {(QWidget*)pannelli->txtEnglish(), (QWidget*)pannelli->txtItaliano(),
-                           (QWidget*)pannelli->text4()})
-            oss.segui(w);
-        // The opener fails silently here, like a system without a browser;
-        // by the time it runs the panels must already be away.
-        QStringList nascostiAllApertura;
-        pannelli->impostaApritore([&](const QUrl& url) {
-            aperti << url;
-            nascostiAllApertura = oss.nascosti;
-        });
-
-        pannelli->menu_rules_english_Click();
-        pannelli->menu_rules_italiano_Click();
-        pannelli->menu_about_Click();
-        pannelli->Logo_Click();
-        QCOMPARE(nascostiAllApertura, (QStringList{"Text4", "TxtItaliano", "TxtEnglish"}));
-        QCOMPARE(aperti, QList<QUrl>{Pannelli::paginaWeb()});
-
-        oss.nascosti.clear();
-        pannelli->menu_rules_english_Click();
-        pannelli->menu_about_Click();
-        pannelli->sito_Click();
-        QCOMPARE(nascostiAllApertura, QStringList{"Text4"});
-        QVERIFY(pannelli->txtEnglish()->isVisible());
-        QCOMPARE(aperti.size(), 2);
-        QCOMPARE(aperti.last(), Pannelli::paginaWeb());
+        QWidget* testoE = pannelli->txtEnglish()->viewport();
+        QScrollBar* barraE = pannelli->txtEnglish()->verticalScrollBar();
+        // Steps, one letter each: e i a the menu entries English, Italiano, Info;
+        // R T a left click on the window at `regole` / `tutti`; B a left click
+        // on the English scroll bar; D a right click and X a press that began
+        // elsewhere, both ending in the English text; c a card face, t the
+        // title, h a press on a back or the bare table, l the logo, s the web
+        // address; w hides or shows the window. Then the panels shown, and the
+        // one on top at `regole` and at `tutti`.
+        const struct { const char* passi; const char* mostrati; const char* inCima; } tabella[] = {
+            // Shown alone, the information panel lies above the rules panels;
+            // the rules panel shown last lies on top.
+            {"a", "A", "-A"},
+            {"e", "EA", "EE"},
+            {"i", "EIA", "II"},
+            {"e", "IA", "II"},
+            {"e", "EIA", "EE"},
+            // The information panel toggles but keeps its place in the stack.
+            {"a", "EI", "EE"},
+            {"a", "EIA", "EE"},
+            {"e", "IA", "II"},
+            {"i", "A", "-A"},
+            {"ie", "EIA", "EE"},
+            // Only a left click in the text hides a panel: the one on top there.
+            {"BDX", "EIA", "EE"},
+            {"T", "IA", "II"},
+            {"R", "A", "-A"},
+            {"T", "", "--"},
+            // A card face leaves the information panel and the title hides it;
+            // a back or the bare table hides all; the logo hides all before
+            // opening the page, the web address only the information panel.
+            {"iea", "EIA", "EE"},
+            {"c", "A", "-A"},
+            {"t", "", "--"},
+            {"eiah", "", "--"},
+            {"h", "", "--"},
+            {"eial", "", "--"},
+            {"eas", "E", "EE"},
+            // While the window is away (not yet shown, or minimised) the menu
+            // still toggles each panel.
+            {"we", "", "--"},
+            {"eaw", "EA", "EE"},
+        };
+        for (const auto& riga : tabella) {
+            const qsizetype apertiPrima = aperti.size();
+            for (const char* p = riga.passi; *p; ++p) {
+                switch (*p) {
+                case 'e': pannelli->menu_rules_english_Click(); break;
+                case 'i': pannelli->menu_rules_italiano_Click(); break;
+                case 'a': pannelli->menu_about_Click(); break;
+                case 'R': sinistro(regole); break;
+                case 'T': sinistro(tutti); break;
+                case 'B':
+                    sinistro(barraE->mapTo(finestra, QPoint(barraE->width() / 2, barraE->height() - 5)));
+                    QVERIFY(barraE->value() > 0);
+                    break;
+                case 'D': QTest::mouseClick(testoE, Qt::RightButton, {}, testoE->rect().center()); break;
+                case 'X':
+                    QTest::mousePress(finestra, Qt::LeftButton, {}, QPoint(900, 900));
+                    QTest::mouseRelease(testoE, Qt::LeftButton, {}, QPoint(50, 50));
+                    break;
+                case 'c': pannelli->carta_Click(17); break;
+                case 't': pannelli->testo_Click(); break;
+                case 'h': pannelli->nascondiTutti(); break;
+                case 'l': pannelli->Logo_Click(); break;
+                case 's': pannelli->sito_Click(); break;
+                case 'w': finestra->setVisible(finestra->isHidden()); break;
+                }
+            }
+            QCOMPARE(mostrati(), QByteArray(riga.mostrati));
+            QCOMPARE(QByteArray() + inCima(regole) + inCima(tutti), QByteArray(riga.inCima));
+            const bool apre = std::strpbrk(riga.passi, "ls");  // only the logo and the address open it
+            QCOMPARE(aperti.size(), apertiPrima + (apre ? 1 : 0));
+            if (apre) {
+                QCOMPARE(aperti.last(), Pannelli::paginaWeb());
+                QCOMPARE(mostratiAllApertura, mostrati());  // already away when the page opens
+            }
+        }
     }
 
     void disponiSegueLaFinestra() {
@@ -256,14 +185,11 @@ private slots:
         QCOMPARE(pannelli->txtEnglish()->font().pointSizeF(), 6.0);
         QCOMPARE(pannelli->text4()->font().pointSizeF(), 4.0);
 
-        // Back to full size: nothing is lost on the way down and up again.
+        // Back up again: nothing is lost on the way down, and nothing is shown.
         pannelli->disponi(QTransform::fromScale(1.5, 1.5));
         QCOMPARE(pannelli->txtEnglish()->geometry(), QRect(0, 0, 662, 557));
         QCOMPARE(pannelli->txtEnglish()->font().pointSizeF(), 18.0);
-        QCOMPARE(pannelli->text4()->font().styleHint(), QFont::SansSerif);
-
-        // Laying out does not show anything.
-        QVERIFY(pannelli->txtEnglish()->isHidden() && pannelli->text4()->isHidden());
+        QCOMPARE(mostrati(), QByteArray());
     }
 };
 
