@@ -1,12 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
-#include <limits>
 #include <numeric>
 #include <random>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "finto.h"  // CasualeCopione: the shuffle deals exactly the order it is given
@@ -19,42 +20,36 @@ namespace {
 
 // ---- The rules, simulated --------------------------------------------------
 
-// A client area 1280 units wide with 68 x 110 cards, which tile the grid.
+// A client area 1280 units wide; 68 x 110 cards tile the grid from the top.
 constexpr double larghezza = 68, altezza = 110;
 constexpr double sinistra = (1280 - 10 * larghezza) / 2;
-constexpr double sopra = 0;
-
-// Moves end on whole units, halves to even: the default rounding mode.
-double intero(double v) { return std::nearbyint(v); }
 
 // The stock's backs: under column 7, 4.15 card heights down, the top kept in
 // single precision like every picture position.
-const double xMazzetto = float(sinistra + 6 * larghezza);
-const double yMazzetto = float(sopra + 4.15 * altezza);
-// The temporary place: a drawn card slides along the stock's line from its
-// back's top, exactly 456.5 in single precision, which rounds to even (456);
-// an uncovered card is sent to the line's top computed in double precision,
-// a hair over 456.5, which rounds up (457).
-const double xTemporaneo = intero(sinistra + 3 * larghezza);
-const double yDaMazzetto = intero(yMazzetto);
-const double yDaTavolo = intero(sopra + 4.15 * altezza);
+const double xMazzetto = float(sinistra + 6 * larghezza), yMazzetto = float(4.15 * altezza);
+// The temporary place. Moves end on whole units, halves to even: a drawn card
+// slides along the stock's line from its back's top, exactly 456.5 in single
+// precision, which rounds to even (456); an uncovered card is sent to the
+// line's top computed in double precision, a hair over 456.5: 457.
+const double xTemporaneo = std::nearbyint(sinistra + 3 * larghezza);
+const double yDaMazzetto = std::nearbyint(yMazzetto), yDaTavolo = std::nearbyint(4.15 * altezza);
 // Presses on the bare table count only inside these bounds, bounds included.
-const double xMassimo = sinistra + 9.96 * larghezza;
-const double yMassimo = sopra + 3.96 * altezza;
+const double xMassimo = sinistra + 9.96 * larghezza, yMassimo = 3.96 * altezza;
 
 int semeCarta(int k) { return (k - 1) / 10 + 1; }
 int valoreCarta(int k) { return (k - 1) % 10 + 1; }
-bool reCarta(int k) { return k % 10 == 0; }
-
 double xPosto(int colonna) { return sinistra + (colonna - 1) * larghezza; }
-double yPosto(int riga) { return sopra + (riga - 1) * altezza; }
+double yPosto(int riga) { return (riga - 1) * altezza; }
+bool dentro(double x, double y, double l, double t) { return x >= l && x < l + larghezza && y >= t && y < t + altezza; }
 
-bool dentro(double x, double y, double left, double top)
-{
-    return x >= left && x < left + larghezza && y >= top && y < top + altezza;
-}
+// The table as the player sees it, in numbers, the same from both sides: the
+// stock expected, the phase and the card in hand; cards drawn, cards placed
+// and the end; the suits of the four rows; then each card, what of it shows
+// (0 nothing, 1 its back, 2 its face, -1 lost) and where.
+using Fatto = std::array<double, 4>;
+const char* const nomiFatti[] = {"stock expected, phase, in hand", "drawn, placed, end", "row suits"};
 
-enum class Fine { nessuna, sorry, congratulazioni };
+enum class Fine { nessuna, sorry, congratulazioni };  // the core's labels read as 2 x congratulations + sorry
 
 class Regole {
 public:
@@ -67,7 +62,6 @@ public:
     int pescate = 0, piazzate = 0;
     double yInMano = 0;
     Fine fine = Fine::nessuna;
-    std::string guasto;
 
     void nuovaPartita(const std::vector<int>& deal)
     {
@@ -77,121 +71,81 @@ public:
         mazzetto.assign(deal.begin() + 36, deal.end());
     }
 
-    // Judges a press; true when the press reaches the game loop at all (a
-    // back, or the bare table inside the bounds, pressed with the left button).
+    // Judges a press; true when the press reaches the game loop at all: the
+    // left button on a back (the stock's only when a draw is due) or on the
+    // bare table inside the bounds.
     bool premi(double x, double y, int tasto)
     {
         if (tasto != 1)
             return false;  // other buttons never play
-        const Bersaglio b = bersaglio(x, y);
-        switch (b.cosa) {
-        case Bersaglio::faccia:
-            return false;
-        case Bersaglio::dorso:
-            if (b.riga == 5 && !pesca)
-                return false;  // the stock while a card is in hand
-            if (fine != Fine::nessuna)
-                return true;  // recorded, but nothing judges it any more
-            if (b.riga == 5)
-                pesca_(b.carta);
-            else if (!pesca)
-                posa(b.riga, b.colonna);
-            return true;
-        case Bersaglio::tavolo:
-            if (x < sinistra || x > xMassimo || y < sopra || y > yMassimo)
-                return false;
-            if (fine == Fine::nessuna && !pesca)
-                posa(int(std::floor((y - sopra) / altezza)) + 1,
-                     int(std::floor((x - sinistra) / larghezza)) + 1);
-            return true;
+        // Faces lie over backs.
+        const int r = int(std::floor(y / altezza)) + 1, c = int(std::floor((x - sinistra) / larghezza)) + 1;
+        const bool griglia = x >= sinistra && x < sinistra + 10 * larghezza && y >= 0 && y < 4 * altezza;
+        if ((!pesca && dentro(x, y, xTemporaneo, yInMano)) || (griglia && posata[r][c]))
+            return false;  // a face
+        const bool dorso = griglia && coperta[r][c];
+        if (!mazzetto.empty() && dentro(x, y, xMazzetto, yMazzetto)) {
+            if (pesca && fine == Fine::nessuna) {  // the top one of the backs on one spot: the highest card
+                inmano = *std::max_element(mazzetto.begin(), mazzetto.end());
+                std::erase(mazzetto, inmano);
+                yInMano = yDaMazzetto;
+                pesca = false;
+                ++pescate;
+                return true;
+            }
+            return pesca;  // not while a card is in hand
         }
-        return false;
+        if (!dorso && (x < sinistra || x > xMassimo || y < 0 || y > yMassimo))
+            return false;  // the bare table outside the bounds
+        if (fine == Fine::nessuna && !pesca)  // after the end recorded, but nothing judges it any more
+            posa(r, c);
+        return true;
     }
 
-    // The place (row 1-4, column 1-10), "card in hand", "stock" or "covered"
-    // of a card, as the player sees the table.
-    struct Dove {
-        enum { coperta, mazzetto, inMano, posata } stato;
-        double x, y;
-    };
-    Dove dove(int k) const
+    std::vector<Fatto> vista() const
     {
-        if (!pesca && fine == Fine::nessuna && k == inmano)
-            return {Dove::inMano, xTemporaneo, yInMano};
-        if (std::find(mazzetto.begin(), mazzetto.end(), k) != mazzetto.end())
-            return {Dove::mazzetto, xMazzetto, yMazzetto};
+        std::vector<Fatto> v{{double(pesca), pesca ? 1. : 2., pesca ? 0. : inmano},
+                             {double(pescate), double(piazzate), double(fine)},
+                             {double(semi[1]), double(semi[2]), double(semi[3]), double(semi[4])}};
+        for (int k = 1; k <= 40; ++k)
+            v.push_back({double(k), -1});
+        const auto mostra = [&](int k, double come, double x, double y) {
+            if (k)
+                v[std::size_t(2 + k)] = {double(k), come, x, y};
+        };
+        for (int k : mazzetto)
+            mostra(k, 1, xMazzetto, yMazzetto);
         for (int r = 1; r <= 4; ++r)
             for (int c = 1; c <= 10; ++c) {
-                if (posata[r][c] == k)
-                    return {Dove::posata, xPosto(c), yPosto(r)};
-                if (coperta[r][c] == k)
-                    return {Dove::coperta, xPosto(c), yPosto(r)};
+                mostra(coperta[r][c], 1, xPosto(c), yPosto(r));
+                mostra(posata[r][c], 2, xPosto(c), yPosto(r));
             }
-        return {Dove::coperta, -1, -1};  // lost: the comparison reports it
+        if (!pesca)
+            mostra(inmano, 2, xTemporaneo, yInMano);
+        return v;
     }
 
 private:
-    struct Bersaglio {
-        enum { tavolo, faccia, dorso } cosa = tavolo;
-        int carta = 0, riga = 0, colonna = 0;
-    };
-
-    // Faces lie over backs. The four stock backs lie on one spot; the one made
-    // last (the highest card number) lies on top.
-    Bersaglio bersaglio(double x, double y) const
-    {
-        if (!pesca && dentro(x, y, xTemporaneo, yInMano))
-            return {Bersaglio::faccia};
-        if (x >= sinistra && x < sinistra + 10 * larghezza && y >= sopra && y < sopra + 4 * altezza) {
-            const int r = int(std::floor((y - sopra) / altezza)) + 1;
-            const int c = int(std::floor((x - sinistra) / larghezza)) + 1;
-            if (posata[r][c])
-                return {Bersaglio::faccia};
-            if (coperta[r][c])
-                return {Bersaglio::dorso, coperta[r][c], r, c};
-        }
-        if (!mazzetto.empty() && dentro(x, y, xMazzetto, yMazzetto))
-            return {Bersaglio::dorso, *std::max_element(mazzetto.begin(), mazzetto.end()), 5, 7};
-        return {};
-    }
-
-    void pesca_(int k)
-    {
-        std::erase(mazzetto, k);
-        inmano = k;
-        yInMano = yDaMazzetto;
-        pesca = false;
-        ++pescate;
-    }
-
     void posa(int r, int c)
     {
         // The row is judged first, and a free row takes the suit of the card
         // aimed at it even when the column then turns the card away.
         const int s = semeCarta(inmano);
         const int* legata = std::find(semi + 1, semi + 5, s);
-        if (legata != semi + 5) {
-            if (legata - semi != r)
-                return;
-        } else {
-            if (semi[r] != 0)
-                return;
-            semi[r] = s;
-        }
+        if (legata != semi + 5 ? legata - semi != r : semi[r] != 0)
+            return;
+        semi[r] = s;
         if (valoreCarta(inmano) != c)
             return;
         ++piazzate;
         posata[r][c] = inmano;
-        if (reCarta(inmano)) {
+        if (c == 10) {  // a King ends the chain, and the fourth chain the game
             pesca = true;
             if (pescate == 4)
                 fine = piazzate == 40 ? Fine::congratulazioni : Fine::sorry;
             return;
         }
-        if (!coperta[r][c])
-            guasto = "the simulation placed a card on an uncovered place";
-        inmano = coperta[r][c];
-        coperta[r][c] = 0;
+        inmano = std::exchange(coperta[r][c], 0);
         yInMano = yDaTavolo;
     }
 };
@@ -200,13 +154,8 @@ private:
 
 struct Pressione {
     double x = 0, y = 0;
-    int tasto = 1;
+    int tasto = 1;  // 1 left, 2 right, 4 middle
 };
-
-std::ostream& operator<<(std::ostream& o, const Pressione& p)
-{
-    return o << "(" << p.x << ", " << p.y << ") button " << p.tasto;
-}
 
 class Confronto final : public trelva::Piattaforma {
 public:
@@ -216,7 +165,7 @@ public:
         tavolo_.misura(1280);
     }
 
-    int vinte = 0, perse = 0, interrotte = 0, pressioni = 0, perseInMossa = 0;
+    int vinte = 0, perse = 0, interrotte = 0, perseInMossa = 0;
     std::string guasto;
 
     void gioca(int partite)
@@ -225,18 +174,12 @@ public:
             // Every fourth game slides its cards in two steps, and presses
             // made during those steps must come to nothing.
             tavolo_.passi = n % 4 == 3 ? 2 : 0;
-            nuovoDeal();
-            if (n == 0)
-                tavolo_.avvia();
-            else
-                tavolo_.newgame_Click();
-            if (!guasto.empty())
-                break;
+            nuovaPartita(n == 0);
             confronta("at the end of the game");
             if (regole_.fine == Fine::nessuna)
                 segnala("the core's game ended, the simulated one did not");
             (regole_.fine == Fine::congratulazioni ? vinte : perse) += 1;
-            for (int i = 0; i < 3 && guasto.empty(); ++i) {
+            for (int i = 0; i < 3; ++i) {
                 premi(scegli());
                 confronta("after the end");
             }
@@ -247,24 +190,19 @@ public:
     {
         confronta("at a wait pass");
         if (!guasto.empty() || ++pressioniPartita_ > 5000) {
-            if (guasto.empty())
-                segnala("a game that does not end");
+            segnala("a game that does not end");
             tavolo_.esci();
-            return;
+        } else if (caso(0, 999) == 0) {
+            ++interrotte;  // New Game in the middle: the running game is dropped
+            nuovaPartita(false);
+        } else {
+            // The loop has cleared its flag before this wait; only a press
+            // that reaches it may raise the flag again.
+            const bool registrata = premi(scegli());
+            if (tavolo_.cliccato != registrata)
+                segnala(registrata ? "a press the game loop should see was not recorded"
+                                   : "a press that should come to nothing was recorded");
         }
-        if (caso(0, 999) == 0) {
-            // New Game in the middle: the running game is dropped.
-            ++interrotte;
-            nuovoDeal();
-            tavolo_.newgame_Click();
-            return;
-        }
-        // The loop has cleared its flag before this wait; only a press that
-        // reaches it may raise the flag again.
-        const bool registrata = premi(scegli());
-        if (tavolo_.cliccato != registrata)
-            segnala(registrata ? "a press the game loop should see was not recorded"
-                               : "a press that should come to nothing was recorded");
     }
 
     void cediPasso(int) override
@@ -275,8 +213,7 @@ public:
             ++perseInMossa;
         } else if (caso(0, 499) == 0) {
             ++interrotte;
-            nuovoDeal();
-            tavolo_.newgame_Click();
+            nuovaPartita(false);
         }
     }
 
@@ -286,88 +223,57 @@ private:
     int caso(int a, int b) { return std::uniform_int_distribution<int>(a, b)(rng_); }
     double tra(double a, double b) { return std::uniform_real_distribution<double>(a, b)(rng_); }
 
-    void nuovoDeal()
+    void nuovaPartita(bool prima)
     {
         deal_.resize(40);
         std::iota(deal_.begin(), deal_.end(), 1);
         std::shuffle(deal_.begin(), deal_.end(), rng_);
         if (caso(0, 9) == 0)  // now and then the four Kings on the stock: four placements, then the end
-            std::stable_partition(deal_.begin(), deal_.end(), [](int k) { return !reCarta(k); });
+            std::stable_partition(deal_.begin(), deal_.end(), [](int k) { return valoreCarta(k) != 10; });
         casuale_.ordine(deal_);
         regole_.nuovaPartita(deal_);
         pressioniPartita_ = 0;
         ++deals_;
+        prima ? tavolo_.avvia() : tavolo_.newgame_Click();
     }
 
     // True when the rules say the press reaches the game loop.
     bool premi(const Pressione& p)
     {
         ultima_ = p;
-        ++pressioni;
         tavolo_.premi(p.x, p.y, p.tasto);
         return regole_.premi(p.x, p.y, p.tasto);
     }
 
-    // A point on the card's own place: its suit's row, or any free row when
-    // the suit is bound nowhere; the stock when a draw is due.
-    Pressione giusta()
-    {
-        if (regole_.pesca)
-            return {xMazzetto + larghezza / 2, yMazzetto + altezza / 2};
-        const int s = semeCarta(regole_.inmano);
-        int riga = int(std::find(regole_.semi + 1, regole_.semi + 5, s) - regole_.semi);
-        if (riga == 5) {
-            std::vector<int> libere;
-            for (int r = 1; r <= 4; ++r)
-                if (regole_.semi[r] == 0)
-                    libere.push_back(r);
-            riga = libere[caso(0, int(libere.size()) - 1)];
-        }
-        const int c = valoreCarta(regole_.inmano);
-        const double basso = std::min(yPosto(riga) + altezza, yMassimo);
-        const double destra = c == 10 ? xMassimo : xPosto(c) + larghezza;
-        return {tra(xPosto(c), destra), tra(yPosto(riga), basso)};
-    }
-
     Pressione scegli()
     {
-        Pressione p;
-        switch (caso(0, 19)) {
-        case 0: case 1: case 2: case 3: case 4: case 5: case 6: case 7:
-            p = giusta();
-            break;
-        case 8: case 9:  // the stock, whatever is expected
+        const int tipo = caso(0, 19);
+        Pressione p{tra(-10, 1290), tra(-10, 1034)};  // anywhere, a little beyond the window too
+        if (tipo < 8 && regole_.pesca) {  // the right press: the stock when a draw is due...
+            p = {xMazzetto + larghezza / 2, yMazzetto + altezza / 2};
+        } else if (tipo < 8) {  // ...else the card's place, in its suit's row or any free row
+            const int* semi = regole_.semi;
+            int riga = int(std::find(semi + 1, semi + 5, semeCarta(regole_.inmano)) - semi);
+            while (riga == 5)  // the suit is bound nowhere: a free row
+                if (const int r = caso(1, 4); semi[r] == 0)
+                    riga = r;
+            const int c = valoreCarta(regole_.inmano);
+            p = {tra(xPosto(c), c == 10 ? xMassimo : xPosto(c) + larghezza),
+                 tra(yPosto(riga), std::min(yPosto(riga) + altezza, yMassimo))};
+        } else if (tipo < 10) {  // the stock, whatever is expected
             p = {tra(xMazzetto, xMazzetto + larghezza), tra(yMazzetto, yMazzetto + altezza)};
-            break;
-        case 10: case 11: case 12: case 13: {  // any place: backs, faces, the King's places
+        } else if (tipo < 14) {  // any place: backs, faces, the King's places
             const int r = caso(1, 4), c = caso(1, 10);
             p = {tra(xPosto(c), xPosto(c) + larghezza), tra(yPosto(r), yPosto(r) + altezza)};
-            break;
-        }
-        case 14: {  // on and just beyond the bounds of the bare table
-            const double su = std::numeric_limits<double>::infinity();
-            const double xs[] = {xMassimo, std::nextafter(xMassimo, su), sinistra,
-                                 std::nextafter(sinistra, -su), tra(xPosto(10), xMassimo)};
-            const double ys[] = {yMassimo, std::nextafter(yMassimo, su), sopra, std::nextafter(sopra, -su),
-                                 tra(sopra, yMassimo)};
+        } else if (tipo == 14) {  // on and just beyond the bounds of the bare table
+            const double xs[] = {xMassimo, std::nextafter(xMassimo, 2e3), sinistra, std::nextafter(sinistra, 0),
+                                 tra(xPosto(10), xMassimo)};
+            const double ys[] = {yMassimo, std::nextafter(yMassimo, 2e3), 0, std::nextafter(0.0, -1), tra(0, yMassimo)};
             p = {xs[caso(0, 4)], ys[caso(0, 4)]};
-            break;
-        }
-        case 15:  // whole units: the edges of places, faces and the stock
+        } else if (tipo == 15) {  // whole units: the edges of places, faces and the stock
             p = {double(caso(290, 990)), double(caso(-2, 570))};
-            break;
-        case 16:  // the card in hand
+        } else if (tipo == 16) {  // the card in hand
             p = {tra(xTemporaneo, xTemporaneo + larghezza), tra(yDaMazzetto, yDaTavolo + altezza)};
-            break;
-        case 17:  // left of the grid
-            p = {tra(0, sinistra), tra(sopra, sopra + 4 * altezza)};
-            break;
-        case 18:  // the stock's line and below
-            p = {tra(0, 1280), tra(sopra + 4 * altezza, 1024)};
-            break;
-        default:  // anywhere, a little beyond the window too
-            p = {tra(-10, 1290), tra(-10, 1034)};
-            break;
         }
         if (caso(0, 9) == 0)
             p.tasto = caso(0, 1) ? 2 : 4;  // right or middle button
@@ -376,54 +282,48 @@ private:
 
     void segnala(const std::string& cosa)
     {
-        if (!guasto.empty())
-            return;
         std::ostringstream o;
-        o << cosa << "\n  deal #" << deals_ << ":";
-        for (int k : deal_)
-            o << ' ' << k;
-        o << "\n  after press " << pressioniPartita_ << " of the game, " << ultima_;
-        guasto = o.str();
+        o.precision(17);
+        o << cosa << "\n  deal #" << deals_ << ", press " << pressioniPartita_ << " of the game, at (" << ultima_.x
+          << ", " << ultima_.y << ") button " << ultima_.tasto;
+        if (guasto.empty())
+            guasto = o.str();
+    }
+
+    // The core's table in the same words as the simulation's.
+    std::vector<Fatto> vistaNucleo() const
+    {
+        const trelva::Tavolo& t = tavolo_;
+        const int fine = 2 * t.immagini.lblCongratulation.visible + t.immagini.lblSorry.visible;  // as Fine
+        std::vector<Fatto> v{{double(t.pesca), double(t.fase), t.pesca ? 0. : t.inmano},
+                             {double(t.pescate()), double(t.piazzate()), double(fine)},
+                             {double(t.semi[1]), double(t.semi[2]), double(t.semi[3]), double(t.semi[4])}};
+        for (int k = 1; k <= 40; ++k) {
+            // Faces not in play are parked off the table.
+            const trelva::Immagine& faccia = t.immagini.carta[k];
+            const bool aperta = faccia.visible && faccia.left < 1280 && faccia.top < 1024;
+            const trelva::Immagine& vista = aperta ? faccia : t.immagini.dorso[k];
+            v.push_back({double(k), vista.visible ? aperta ? 2. : 1. : 0., vista.left, vista.top});
+        }
+        return v;
     }
 
     void confronta(const char* quando)
     {
-        if (!guasto.empty())
+        const std::vector<Fatto> nucleo = vistaNucleo(), regole = regole_.vista();
+        if (nucleo == regole)
             return;
-        const trelva::Tavolo& t = tavolo_;
-        const Regole& m = regole_;
         std::ostringstream o;
-        if (!m.guasto.empty())
-            o << m.guasto << "; ";
-        if (t.pesca != m.pesca || t.fase != (m.pesca ? 1 : 2))
-            o << "stock expected: core " << t.pesca << " (fase " << t.fase << "), rules " << m.pesca << "; ";
-        if (!m.pesca && t.inmano != m.inmano)
-            o << "card in hand: core " << t.inmano << ", rules " << m.inmano << "; ";
-        if (t.pescate() != m.pescate || t.piazzate() != m.piazzate)
-            o << "drawn/placed: core " << t.pescate() << "/" << t.piazzate() << ", rules " << m.pescate << "/"
-              << m.piazzate << "; ";
-        for (int r = 1; r <= 4; ++r)
-            if (t.semi[r] != m.semi[r])
-                o << "row " << r << " suit: core " << t.semi[r] << ", rules " << m.semi[r] << "; ";
-        const Fine fine = t.immagini.lblCongratulation.visible ? Fine::congratulazioni
-                          : t.immagini.lblSorry.visible        ? Fine::sorry
-                                                               : Fine::nessuna;
-        if (fine != m.fine)
-            o << "end: core " << int(fine) << ", rules " << int(m.fine) << "; ";
-        for (int k = 1; k <= 40; ++k) {
-            const Regole::Dove d = m.dove(k);
-            const trelva::Immagine& faccia = t.immagini.carta[k];
-            const trelva::Immagine& dorso = t.immagini.dorso[k];
-            const bool facciaSulTavolo = faccia.visible && faccia.left < 1280 && faccia.top < 1024;
-            const bool aperta = d.stato == Regole::Dove::posata || d.stato == Regole::Dove::inMano;
-            const trelva::Immagine& vista = facciaSulTavolo ? faccia : dorso;
-            if (facciaSulTavolo != aperta || !vista.visible || vista.left != d.x || vista.top != d.y)
-                o << "card " << k << ": core shows " << (facciaSulTavolo ? "its face" : vista.visible ? "its back" : "nothing")
-                  << " at (" << vista.left << ", " << vista.top << "), rules want its " << (aperta ? "face" : "back")
-                  << " at (" << d.x << ", " << d.y << "); ";
-        }
-        if (!o.str().empty())
-            segnala(std::string(quando) + ": " + o.str());
+        o.precision(17);
+        o << quando;
+        for (std::size_t i = 0; i < nucleo.size(); ++i)
+            if (nucleo[i] != regole[i]) {
+                o << "\n    " << (i < 3 ? nomiFatti[i] : "card, shown, left, top") << ':';
+                for (const Fatto* f : {&nucleo[i], &regole[i]})
+                    o << (f == &nucleo[i] ? " core " : ", rules ") << (*f)[0] << ' ' << (*f)[1] << ' ' << (*f)[2]
+                      << ' ' << (*f)[3];
+            }
+        segnala(o.str());
     }
 
     std::mt19937 rng_;
