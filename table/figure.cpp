@@ -1,6 +1,7 @@
 #include "figure.h"
 
 #include <QPainter>
+#include <algorithm>
 
 // The pictures live in a static library: make sure its resources are linked in.
 static void caricaRisorse()
@@ -31,9 +32,13 @@ const QPixmap& Figure::dorso(QSize pixel, qreal dpr)
 
 const QPixmap& Figure::rendi(int indice, QSize pixel, qreal dpr)
 {
-    QPixmap& pronta = pronte_[indice];
-    if (pronta.size() == pixel && pronta.devicePixelRatio() == dpr)
-        return pronta;
+    auto& misure = pronte_[indice];
+    for (const QPixmap& p : misure)
+        if (p.size() == pixel && p.devicePixelRatio() == dpr)
+            return p;
+    // The sizes of another scale are of no more use: the oldest one goes.
+    std::rotate(misure.rbegin(), misure.rbegin() + 1, misure.rend());
+    QPixmap& pronta = misure.front();
     auto& vettore = vettori_[indice];
     if (!vettore)
         vettore = std::make_unique<QSvgRenderer>(
@@ -47,6 +52,7 @@ const QPixmap& Figure::rendi(int indice, QSize pixel, qreal dpr)
         vettore->render(&p, QRectF(QPointF(0, 0), QSizeF(pixel)));
     }
     pronta = QPixmap::fromImage(immagine);
+    ++rese_;
     pronta.setDevicePixelRatio(dpr);
     return pronta;
 }

@@ -10,7 +10,8 @@
 
 // Card pictures rendered from their vector art at the exact device pixel size
 // they are shown at, so they stay crisp at any window size and screen density.
-// A new size renders them again; one size is kept.
+// Card edges snap to whole pixels, so one card is a pixel wider or taller in
+// some places than in others: the few sizes a card takes are all kept.
 class Figure {
 public:
     Figure();
@@ -22,6 +23,9 @@ public:
     QSvgRenderer& logo() { return logo_; }
     QSvgRenderer& testo() { return testo_; }
 
+    // How many card pictures have been rendered so far, for the figures.
+    int rese() const { return rese_; }
+
 private:
     struct Risorse {
         Risorse();
@@ -30,7 +34,10 @@ private:
     const QPixmap& rendi(int indice, QSize pixel, qreal dpr);
 
     std::array<std::unique_ptr<QSvgRenderer>, trelva::numeroCarte + 1> vettori_;  // 0 = back
-    std::array<QPixmap, trelva::numeroCarte + 1> pronte_;
+    // A card snapped at any position is one of floor/ceil wide by floor/ceil high.
+    static constexpr int misurePerCarta = 4;
+    std::array<std::array<QPixmap, misurePerCarta>, trelva::numeroCarte + 1> pronte_;
+    int rese_ = 0;
     QSvgRenderer logo_;
     QSvgRenderer testo_;
 };

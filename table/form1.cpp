@@ -5,6 +5,7 @@
 #include <QElapsedTimer>
 #include <QIcon>
 #include <QMenuBar>
+#include <QScreen>
 #include <QTimer>
 #include <cmath>
 
@@ -45,9 +46,9 @@ Form1::Form1(Opzioni opzioni)
     pannelli_ = std::make_unique<Pannelli>(superficie_);
     piattaforma_->collega(superficie_, pannelli_.get());
     connect(superficie_, &Superficie::mappaCambiata, pannelli_.get(), &Pannelli::disponi);
-    connect(superficie_, &Superficie::logoPremuto, pannelli_.get(), &Pannelli::Logo_Click);
-    connect(superficie_, &Superficie::sitoPremuto, pannelli_.get(), &Pannelli::sito_Click);
-    connect(superficie_, &Superficie::testoPremuto, pannelli_.get(), &Pannelli::testo_Click);
+    connect(superficie_, &Superficie::logoCliccato, pannelli_.get(), &Pannelli::Logo_Click);
+    connect(superficie_, &Superficie::sitoCliccato, pannelli_.get(), &Pannelli::sito_Click);
+    connect(superficie_, &Superficie::testoCliccato, pannelli_.get(), &Pannelli::testo_Click);
     superficie_->Logo.suggerimento = Pannelli::suggerimentoLogo();
     superficie_->sito.suggerimento = Pannelli::suggerimentoSito();
     superficie_->testoSito = Pannelli::didascaliaSito();
@@ -135,6 +136,7 @@ void Form1::Form_Load()
     passo([&] { velocita_->avvio(); });
     passo([&] { musica_->avvio(); });
     passo([&] { titolo(); });
+    attendiIlTitoloSulloSchermo();
 
     const bool finita = trelva::pausaDelTitolo(
         opzioni_.orologio,
@@ -150,6 +152,34 @@ void Form1::Form_Load()
     passo([&] { tavolo_.avvia(); });
 }
 
+void Form1::attendiIlTitoloSulloSchermo()
+{
+    // The title's seconds count from its first frame on the screen, not from
+    // the moment it was asked for: the first paint of a new window comes late.
+    // A window that is never painted (started minimised) waits no longer than this.
+    constexpr int msAlPiuPerIlPrimoFotogramma = 1000;
+    bool mostrato = false;
+    const QMetaObject::Connection c = connect(superficie_, &Superficie::dipinta, this, [&] {
+        if (superficie_->testo.visible && !mostrato) {
+            mostrato = true;
+            piattaforma_->interrompiSonno();
+        }
+    });
+    if (!chiusa_)
+        piattaforma_->dormi(msAlPiuPerIlPrimoFotogramma);
+    disconnect(c);
+}
+
+int Form1::larghezzaMassimizzata() const
+{
+    // The window manager maximises the window some time after it was asked
+    // to; the width it will then have is the screen's available width.
+    if (windowState() & Qt::WindowMaximized)
+        if (const QScreen* schermo = screen())
+            return schermo->availableGeometry().width();
+    return frameGeometry().width();
+}
+
 void Form1::titolo()
 {
     Superficie& s = *superficie_;
@@ -160,7 +190,7 @@ void Form1::titolo()
     s.sitoTesto = Qt::blue;
     s.testo.posto = QRectF(QPointF((largoarea - misuraTesto.width()) / 2, (altoarea - misuraTesto.height()) / 3),
                            misuraTesto);
-    const double twips = frameGeometry().width() * 1440.0 / logicalDpiX();
+    const double twips = larghezzaMassimizzata() * 1440.0 / logicalDpiX();
     if (twips >= twipsPerIlLogo) {
         s.sito.visible = true;
         s.Logo.visible = true;

@@ -55,6 +55,8 @@ protected:
 private:
     void creaMenu();
     void titolo();
+    void attendiIlTitoloSulloSchermo();
+    int larghezzaMassimizzata() const;
     void disponiTavolo();
     void comando(const char* parola);
     void Form_Unload();

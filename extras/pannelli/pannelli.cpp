@@ -23,6 +23,27 @@ QByteArray leggiRisorsa(const QString& nome) {
     return file.readAll();
 }
 
+// The desktop services say on the terminal when they find no browser; the
+// game reports no failure of the page opening. Only what this thread says
+// during the call is held back: every other diagnostic goes through.
+thread_local bool aprendoPagina = false;
+QtMessageHandler gestorePrecedente = nullptr;
+
+void gestoreMentreSiApre(QtMsgType tipo, const QMessageLogContext& contesto, const QString& messaggio) {
+    if (aprendoPagina) return;
+    if (gestorePrecedente) gestorePrecedente(tipo, contesto, messaggio);
+}
+
+void apriInSilenzio(const QUrl& url) {
+    gestorePrecedente = qInstallMessageHandler(gestoreMentreSiApre);
+    aprendoPagina = true;
+    // Hands the address to the desktop, which starts the browser detached; the
+    // answer says nothing about whether a browser really opened, so it is dropped.
+    QDesktopServices::openUrl(url);
+    aprendoPagina = false;
+    qInstallMessageHandler(gestorePrecedente);
+}
+
 QFont caratteri(int punti) {
     // "MS Sans Serif" is rarely installed outside Windows: any sans-serif face.
     QFont font(QStringLiteral("Sans Serif"), punti);
@@ -32,11 +53,7 @@ QFont caratteri(int punti) {
 
 }  // namespace
 
-Pannelli::Pannelli(QWidget* finestra) : QObject(finestra), apritore_([](const QUrl& url) {
-    // Hands the address to the desktop, which starts the browser detached; the
-    // answer says nothing about whether a browser really opened, so it is dropped.
-    QDesktopServices::openUrl(url);
-}) {
+Pannelli::Pannelli(QWidget* finestra) : QObject(finestra), apritore_(apriInSilenzio) {
     registraTesti();
     txtItaliano_ = creaPannello(finestra, testoItaliano(), puntiRegole);
     txtEnglish_ = creaPannello(finestra, testoInglese(), puntiRegole);
