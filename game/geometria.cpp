@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "carte.h"
+
 namespace trelva {
 
 namespace {
@@ -38,6 +40,12 @@ double Geometria::xTemporaneo() const
 Punto Geometria::temporaneo() const
 {
     return {xTemporaneo(), sopra + fattoreRigaMazzetto * altezza};
+}
+
+Punto Geometria::centro(Posto p) const
+{
+    const Punto angolo = p.riga == rigaMazzetto ? mazzetto() : posto(p.riga, p.colonna);
+    return {angolo.x + larghezza / 2.0, angolo.y + altezza / 2.0};
 }
 
 Posto Geometria::postoDiDorso(float left, float top) const

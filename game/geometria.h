@@ -39,6 +39,9 @@ struct Geometria {
     Punto mazzetto() const;          // the stock, under column 7
     Punto temporaneo() const;        // where the card in hand waits, under column 4
     double xTemporaneo() const;      // the temporary place's left edge as the moves compute it
+    // The middle of a table place or, on row 5, of the stock: where a press
+    // that names a place rather than a point lands.
+    Punto centro(Posto p) const;
 
     // The place of a card back from where it lies; the extra unit lets a back
     // a hair left of or above a slot edge still fall into that slot.

@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <cmath>
 
+#include "accessibile.h"
 #include "mmc1.h"
 #include "musica.h"
 #include "pannelli.h"
@@ -38,8 +39,10 @@ Form1::Form1(Opzioni opzioni)
       piattaforma_(std::make_unique<PiattaformaQt>()),
       tavolo_(*piattaforma_, opzioni_.casuale ? *opzioni_.casuale : mersenne_)
 {
+    accessibile::installa();
     superficie_ = new Superficie(tavolo_, this);
     setCentralWidget(superficie_);
+    superficie_->setFocus();  // the keys play on the table
     setWindowTitle(QStringLiteral("Dorvinex  -  La Trelva"));
     setWindowIcon(QIcon(QStringLiteral(":/art/icona.svg")));
     resize(1280, 974);  // the client area as designed, until maximised
@@ -49,6 +52,7 @@ Form1::Form1(Opzioni opzioni)
     connect(superficie_, &Superficie::logoCliccato, pannelli_.get(), &Pannelli::Logo_Click);
     connect(superficie_, &Superficie::sitoCliccato, pannelli_.get(), &Pannelli::sito_Click);
     connect(superficie_, &Superficie::testoCliccato, pannelli_.get(), &Pannelli::testo_Click);
+    connect(superficie_, &Superficie::pannelliVia, pannelli_.get(), &Pannelli::nascondiTutti);
     superficie_->Logo.suggerimento = Pannelli::suggerimentoLogo();
     superficie_->sito.suggerimento = Pannelli::suggerimentoSito();
     superficie_->testoSito = Pannelli::didascaliaSito();
@@ -220,6 +224,7 @@ void Form1::disponiTavolo()
 
 void Form1::newgame_Click()
 {
+    superficie_->fuocoAlMazzetto();
     tavolo_.newgame_Click();
 }
 

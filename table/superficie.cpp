@@ -1,10 +1,12 @@
 #include "superficie.h"
 
 #include <QFontMetricsF>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <cmath>
+#include <optional>
 #include <utility>
 
 #include <QToolTip>
@@ -15,6 +17,7 @@ namespace {
 constexpr int msPerFotogramma = 16;
 const QColor coloreRiquadri(0, 192, 0);  // 0xC000
 const QColor coloreShape(0, 64, 0);
+const QColor coloreFuoco(255, 255, 0);
 
 int pulsanteDi(Qt::MouseButton b)
 {
@@ -39,6 +42,7 @@ Superficie::Superficie(trelva::Tavolo& tavolo, QWidget* genitore)
     : QWidget(genitore), sfondo(0, 64, 0), tavolo_(tavolo)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);  // the arrows, Return, Space and Escape
     fotogramma_.setSingleShot(true);
     fotogramma_.setTimerType(Qt::PreciseTimer);
     connect(&fotogramma_, &QTimer::timeout, this, &Superficie::aggiornaCambiate);
@@ -142,6 +146,7 @@ void Superficie::aggiornaCambiate()
             cambiato |= disegnata_[i];
     }
     disegnata_ = std::move(ora);
+    emit tavoloCambiato();
     if (cambiato.isEmpty())
         return;
     update(mappa_.mapRect(cambiato).toAlignedRect().adjusted(-2, -2, 2, 2));
@@ -168,6 +173,7 @@ void Superficie::paintEvent(QPaintEvent* e)
     p.setTransform(mappa_);
     disegnaCarte(p);
     disegnaEtichette(p);
+    disegnaFuoco(p);
     disegnaTitolo(p);
     p.end();
     emit dipinta();
@@ -237,6 +243,93 @@ void Superficie::disegnaEtichette(QPainter& p)
     etichetta(im.lblCongratulation, testoCongratulation(), Qt::yellow, QColor(0, 128, 0));
 }
 
+void Superficie::disegnaFuoco(QPainter& p)
+{
+    const trelva::Geometria& g = tavolo_.geometria;
+    if (!fuoco_.visibile() || !g.misurata())
+        return;
+    // On the cards' own pixel grid, so the ring sits exactly on the place's
+    // edges: a bright band and a dark one inside it, clear on any card.
+    const qreal dpr = devicePixelRatioF();
+    const QRect r = inDispositivo(Fuoco::riquadro(g, fuoco_.posto()));
+    const int spesso = std::max(2, int(std::lround(3 * mappa_.m11() * dpr)));
+    auto cornice = [&](const QRect& b, int t, const QColor& colore) {
+        p.fillRect(QRect(b.left(), b.top(), b.width(), t), colore);
+        p.fillRect(QRect(b.left(), b.bottom() - t + 1, b.width(), t), colore);
+        p.fillRect(QRect(b.left(), b.top() + t, t, b.height() - 2 * t), colore);
+        p.fillRect(QRect(b.right() - t + 1, b.top() + t, t, b.height() - 2 * t), colore);
+    };
+    p.save();
+    p.resetTransform();
+    p.scale(1 / dpr, 1 / dpr);
+    cornice(r, spesso, coloreFuoco);
+    cornice(r.adjusted(spesso, spesso, -spesso, -spesso), std::max(1, spesso / 2), Qt::black);
+    p.restore();
+}
+
+void Superficie::ridisegnaFuoco()
+{
+    update(mappa_.mapRect(Fuoco::riquadro(tavolo_.geometria, fuoco_.posto())).toAlignedRect().adjusted(-2, -2, 2, 2));
+}
+
+void Superficie::fuocoAlMazzetto()
+{
+    ridisegnaFuoco();
+    fuoco_.alMazzetto();
+    ridisegnaFuoco();
+    emit fuocoCambiato();
+}
+
+void Superficie::premi(trelva::Posto posto)
+{
+    const trelva::Punto c = tavolo_.geometria.centro(posto);
+    tavolo_.premi(c.x, c.y, 1);
+}
+
+void Superficie::keyPressEvent(QKeyEvent* e)
+{
+    // Alt and Ctrl keys belong to the menus; nothing on the table before it is dealt.
+    const bool semplice = (e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (!semplice || !tavolo_.immagini.dorsiCreati() || !tavolo_.geometria.misurata()) {
+        QWidget::keyPressEvent(e);
+        return;
+    }
+    using V = Fuoco::Verso;
+    auto verso = [](int tasto) -> std::optional<V> {
+        switch (tasto) {
+        case Qt::Key_Up: return V::su;
+        case Qt::Key_Down: return V::giu;
+        case Qt::Key_Left: return V::sinistra;
+        case Qt::Key_Right: return V::destra;
+        default: return std::nullopt;
+        }
+    };
+    const int tasto = e->key();
+    if (tasto == Qt::Key_Escape) {
+        emit pannelliVia();
+    } else if (const auto v = verso(tasto)) {
+        ridisegnaFuoco();
+        fuoco_.muovi(*v);
+        fuoco_.mostra(true);
+        ridisegnaFuoco();
+        emit fuocoCambiato();
+    } else if (tasto == Qt::Key_Return || tasto == Qt::Key_Enter || tasto == Qt::Key_Space) {
+        fuoco_.mostra(true);
+        ridisegnaFuoco();
+        // A held key is one press, as a held mouse button is.
+        if (!e->isAutoRepeat())
+            premi(fuoco_.posto());
+    } else {
+        QWidget::keyPressEvent(e);
+    }
+}
+
+void Superficie::focusInEvent(QFocusEvent* e)
+{
+    QWidget::focusInEvent(e);
+    emit fuocoCambiato();
+}
+
 void Superficie::disegnaTitolo(QPainter& p)
 {
     if (Shape1.visible) {
@@ -287,6 +380,10 @@ bool Superficie::event(QEvent* e)
 
 void Superficie::mousePressEvent(QMouseEvent* e)
 {
+    if (fuoco_.visibile()) {  // the mouse is back: the table looks as it always did
+        fuoco_.mostra(false);
+        ridisegnaFuoco();
+    }
     // A press a panel left unhandled (a right press in its text, say) comes on
     // to its parent: it still belongs to the panel, not to the table.
     if (childAt(e->position().toPoint()))

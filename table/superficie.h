@@ -11,6 +11,7 @@
 #include "immagini.h"
 
 #include "figure.h"
+#include "fuoco.h"
 
 namespace trelva {
 class Tavolo;
@@ -64,6 +65,13 @@ public:
     // table every 2.5 ms, far more often than anyone could see.
     void richiediRidisegno();
 
+    // The keyboard's place; a new game puts it back on the stock.
+    const Fuoco& fuoco() const { return fuoco_; }
+    void fuocoAlMazzetto();
+    // A left press in the middle of a place, as Return or Space gives it.
+    void premi(trelva::Posto posto);
+    const trelva::Tavolo& tavolo() const { return tavolo_; }
+
     int fotogrammi() const { return fotogrammi_; }
     int figureRese() const { return figure_.rese(); }
 
@@ -74,6 +82,10 @@ signals:
     void testoCliccato();
     // A frame has been painted and goes to the screen as this returns.
     void dipinta();
+    // The table's pictures changed since the last frame was asked for.
+    void tavoloCambiato();
+    void fuocoCambiato();
+    void pannelliVia();  // Escape
 
 protected:
     bool event(QEvent*) override;
@@ -81,12 +93,16 @@ protected:
     void resizeEvent(QResizeEvent*) override;
     void mousePressEvent(QMouseEvent*) override;
     void mouseReleaseEvent(QMouseEvent*) override;
+    void keyPressEvent(QKeyEvent*) override;
+    void focusInEvent(QFocusEvent*) override;
 
 private:
     void disegnaTitolo(QPainter& p);
     void disegnaRiquadri(QPainter& p);
     void disegnaCarte(QPainter& p);
     void disegnaEtichette(QPainter& p);
+    void disegnaFuoco(QPainter& p);
+    void ridisegnaFuoco();
     const Controllo* controlloIn(QPointF u) const;
 
     // Where every picture stood when last painted, to repaint only changes.
@@ -103,4 +119,5 @@ private:
     Istantanea disegnata_;
     QRectF esposta_;  // the part being painted, in window units
     const Controllo* premuto_ = nullptr;  // a control acts on a whole click, press and release
+    Fuoco fuoco_;
 };

@@ -1,0 +1,28 @@
+#include "fuoco.h"
+
+#include <algorithm>
+
+using trelva::colonneTavolo;
+using trelva::righeTavolo;
+
+void Fuoco::muovi(Verso verso)
+{
+    trelva::Posto& p = posto_;
+    if (p.riga == mazzetto.riga) {
+        if (verso == Verso::su)
+            p = {righeTavolo, mazzetto.colonna};
+        return;
+    }
+    switch (verso) {
+    case Verso::su: p.riga = std::max(1, p.riga - 1); break;
+    case Verso::giu: p = p.riga == righeTavolo ? mazzetto : trelva::Posto{p.riga + 1, p.colonna}; break;
+    case Verso::sinistra: p.colonna = std::max(1, p.colonna - 1); break;
+    case Verso::destra: p.colonna = std::min(colonneTavolo, p.colonna + 1); break;
+    }
+}
+
+QRectF Fuoco::riquadro(const trelva::Geometria& g, trelva::Posto p)
+{
+    const trelva::Punto c = g.centro(p);
+    return QRectF(c.x - g.larghezza / 2.0, c.y - g.altezza / 2.0, g.larghezza, g.altezza);
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QRectF>
+
+#include "carte.h"
+#include "geometria.h"
+
+// The keyboard's place on the table: one of the 40 places of the grid or the
+// stock, the places a press can reach. It is drawn only once a key has been
+// used, so a mouse player never sees it.
+class Fuoco {
+public:
+    enum class Verso { su, giu, sinistra, destra };
+
+    static constexpr trelva::Posto mazzetto{trelva::rigaMazzetto, 7};
+
+    trelva::Posto posto() const { return posto_; }
+    bool visibile() const { return visibile_; }
+    void mostra(bool si) { visibile_ = si; }
+    void alMazzetto() { posto_ = mazzetto; }
+
+    // Within the grid the arrows stop at its edges; below row 4 lies the
+    // stock, and up from the stock is the column above it.
+    void muovi(Verso verso);
+
+    // The place's box in window units.
+    static QRectF riquadro(const trelva::Geometria& g, trelva::Posto p);
+
+private:
+    trelva::Posto posto_ = mazzetto;
+    bool visibile_ = false;
+};
