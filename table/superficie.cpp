@@ -324,11 +324,14 @@ void Superficie::keyPressEvent(QKeyEvent* e)
     }
 }
 
-void Superficie::focusInEvent(QFocusEvent* e)
+// Not the widget's own handlers: they repaint all of it, and the table shows
+// no sign of having the keyboard beyond the ring.
+void Superficie::focusInEvent(QFocusEvent*)
 {
-    QWidget::focusInEvent(e);
     emit fuocoCambiato();
 }
+
+void Superficie::focusOutEvent(QFocusEvent*) {}
 
 void Superficie::disegnaTitolo(QPainter& p)
 {

@@ -164,16 +164,24 @@ void TastieraTest::unaPartitaSenzaMouse()
     Finestra b(deal);
     Regista r;
     bool persoDuranteLaMossa = false;
-    // The first draw moves at the High rate: Return during it must not
-    // change which stock card is being drawn.
+    // The first card in hand goes to its place at the High rate; Return on
+    // another covered place while it slides must not change which card the
+    // chain uncovers next.
     r.quando([&] { return b.pronta(); }, [&] {
+        b.tavolo().passi = 0;
+        tasto(b, Qt::Key_Return);
+    });
+    r.quando([&] { return b.pronta() && b.tavolo().fase == 2; }, [&] {
         b.tavolo().passi = 100;
+        vaiA(b, prossimo(b.tavolo()));
         tasto(b, Qt::Key_Return);
     });
     r.quando([&] { return b.tavolo().passo() > 10; }, [&] {
-        const int pescata = b.tavolo().cliccata;
+        const int premuta = b.tavolo().cliccata;
+        const Posto qui = b.superficie().fuoco().posto();
+        vaiA(b, {qui.riga % righeTavolo + 1, std::min(qui.colonna, colonneTavolo - 1)});
         tasto(b, Qt::Key_Return);
-        persoDuranteLaMossa = b.tavolo().cliccata == pescata;
+        persoDuranteLaMossa = b.tavolo().cliccata == premuta;
     });
     giocaTuttoConITasti(b, r, [&] { b.tavolo().passi = 0; });
     b.finestra->Form_Load();
@@ -213,6 +221,7 @@ void TastieraTest::ilLettoreSegueIlTavolo()
     // At every wait the names agree with the rules' own state.
     giocaTuttoConITasti(b, r, [&] {
         Tavolo& t = b.tavolo();
+        t.passi = t.piazzate() < 6 ? 100 : 0;  // a few moves slide, the rest jump
         ++controlli;
         const QString mano = t.pesca ? QStringLiteral("nothing") : QString::fromStdString(nomeCarta(t.inmano));
         QCOMPARE(nomeDi(b, accessibile::mano), QStringLiteral("In hand: ") + mano);
@@ -252,6 +261,13 @@ void TastieraTest::ilLettoreSegueIlTavolo()
     QTest::qWait(40);  // the last frame
     QCOMPARE(nomeDi(b, accessibile::fine), Superficie::testoCongratulation());
     QVERIFY(Ascolto::detto.contains(Ascolto::evento(QAccessible::ObjectShow, Superficie::testoCongratulation())));
+    // Cards slide over places they do not stay on; a name told for a place
+    // is always a card of that place's column.
+    const QRegularExpression posto(QStringLiteral("^%1 Row \\d, column (\\d+), (\\w+) of").arg(int(QAccessible::NameChanged), 0, 16));
+    const QStringList valori{"Ace", "2", "3", "4", "5", "6", "7", "Knave", "Knight"};
+    for (const QString& d : Ascolto::detto)
+        if (const auto m = posto.match(d); m.hasMatch())
+            QVERIFY2(valori.indexOf(m.captured(2)) + 1 == m.captured(1).toInt(), qPrintable(d));
     QAccessibleInterface* fine = QAccessible::queryAccessibleInterface(&b.superficie())->child(accessibile::fine);
     QCOMPARE(fine->role(), QAccessible::Notification);
     QVERIFY(!fine->state().invisible);
