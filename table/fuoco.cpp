@@ -5,6 +5,17 @@
 using trelva::colonneTavolo;
 using trelva::righeTavolo;
 
+std::optional<Fuoco::Verso> Fuoco::versoDi(int tasto)
+{
+    switch (tasto) {
+    case Qt::Key_Up: return Verso::su;
+    case Qt::Key_Down: return Verso::giu;
+    case Qt::Key_Left: return Verso::sinistra;
+    case Qt::Key_Right: return Verso::destra;
+    default: return std::nullopt;
+    }
+}
+
 void Fuoco::muovi(Verso verso)
 {
     trelva::Posto& p = posto_;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QRectF>
+#include <optional>
 
 #include "carte.h"
 #include "geometria.h"
@@ -13,6 +14,9 @@ public:
     enum class Verso { su, giu, sinistra, destra };
 
     static constexpr trelva::Posto mazzetto{trelva::rigaMazzetto, 7};
+
+    // The arrow keys; any other key moves nothing.
+    static std::optional<Verso> versoDi(int tasto);
 
     trelva::Posto posto() const { return posto_; }
     bool visibile() const { return visibile_; }

@@ -6,7 +6,6 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <cmath>
-#include <optional>
 #include <utility>
 
 #include <QToolTip>
@@ -186,9 +185,8 @@ void Superficie::disegnaRiquadri(QPainter& p)
         return;
     // Thin solid lines, each one whole device pixel on the same grid as the
     // card edges: a line spread over two half-lit rows is no longer the frame green.
-    const qreal dpr = devicePixelRatioF();
     auto pixel = [&](int x0, int y0, int x1, int y1) {
-        p.fillRect(QRectF(x0 / dpr, y0 / dpr, (x1 - x0 + 1) / dpr, (y1 - y0 + 1) / dpr), coloreRiquadri);
+        riempiPixel(p, QRect(QPoint(x0, y0), QPoint(x1, y1)), coloreRiquadri);
     };
     for (const trelva::Segmento& s : g.Riquadri()) {
         const int x0 = xDispositivo(s.da.x), y0 = yDispositivo(s.da.y);
@@ -218,6 +216,7 @@ void Superficie::disegnaCarte(QPainter& p)
     };
     p.save();
     p.resetTransform();
+    p.setRenderHint(QPainter::Antialiasing, false);
     if (im.dorsiCreati())
         for (int k = 1; k <= trelva::numeroCarte; ++k)
             disegna(im.dorso[k], [&](QSize px) -> const QPixmap& { return figure_.dorso(px, dpr); });
@@ -250,21 +249,28 @@ void Superficie::disegnaFuoco(QPainter& p)
         return;
     // On the cards' own pixel grid, so the ring sits exactly on the place's
     // edges: a bright band and a dark one inside it, clear on any card.
-    const qreal dpr = devicePixelRatioF();
     const QRect r = inDispositivo(Fuoco::riquadro(g, fuoco_.posto()));
-    const int spesso = std::max(2, int(std::lround(3 * mappa_.m11() * dpr)));
+    const int spesso = std::max(2, int(std::lround(3 * mappa_.m11() * devicePixelRatioF())));
     auto cornice = [&](const QRect& b, int t, const QColor& colore) {
-        p.fillRect(QRect(b.left(), b.top(), b.width(), t), colore);
-        p.fillRect(QRect(b.left(), b.bottom() - t + 1, b.width(), t), colore);
-        p.fillRect(QRect(b.left(), b.top() + t, t, b.height() - 2 * t), colore);
-        p.fillRect(QRect(b.right() - t + 1, b.top() + t, t, b.height() - 2 * t), colore);
+        riempiPixel(p, QRect(b.left(), b.top(), b.width(), t), colore);
+        riempiPixel(p, QRect(b.left(), b.bottom() - t + 1, b.width(), t), colore);
+        riempiPixel(p, QRect(b.left(), b.top() + t, t, b.height() - 2 * t), colore);
+        riempiPixel(p, QRect(b.right() - t + 1, b.top() + t, t, b.height() - 2 * t), colore);
     };
     p.save();
     p.resetTransform();
-    p.scale(1 / dpr, 1 / dpr);
+    p.setRenderHint(QPainter::Antialiasing, false);
     cornice(r, spesso, coloreFuoco);
     cornice(r.adjusted(spesso, spesso, -spesso, -spesso), std::max(1, spesso / 2), Qt::black);
     p.restore();
+}
+
+void Superficie::riempiPixel(QPainter& p, const QRect& dispositivo, const QColor& colore) const
+{
+    const qreal dpr = devicePixelRatioF();
+    p.fillRect(QRectF(dispositivo.left() / dpr, dispositivo.top() / dpr, dispositivo.width() / dpr,
+                      dispositivo.height() / dpr),
+               colore);
 }
 
 void Superficie::ridisegnaFuoco()
@@ -294,20 +300,10 @@ void Superficie::keyPressEvent(QKeyEvent* e)
         QWidget::keyPressEvent(e);
         return;
     }
-    using V = Fuoco::Verso;
-    auto verso = [](int tasto) -> std::optional<V> {
-        switch (tasto) {
-        case Qt::Key_Up: return V::su;
-        case Qt::Key_Down: return V::giu;
-        case Qt::Key_Left: return V::sinistra;
-        case Qt::Key_Right: return V::destra;
-        default: return std::nullopt;
-        }
-    };
     const int tasto = e->key();
     if (tasto == Qt::Key_Escape) {
         emit pannelliVia();
-    } else if (const auto v = verso(tasto)) {
+    } else if (const auto v = Fuoco::versoDi(tasto)) {
         ridisegnaFuoco();
         fuoco_.muovi(*v);
         fuoco_.mostra(true);

@@ -82,7 +82,7 @@ signals:
     void testoCliccato();
     // A frame has been painted and goes to the screen as this returns.
     void dipinta();
-    // The table's pictures changed since the last frame was asked for.
+    // Once a frame, moved or not: the pictures now stand as the rules left them.
     void tavoloCambiato();
     void fuocoCambiato();
     void pannelliVia();  // Escape
@@ -104,6 +104,8 @@ private:
     void disegnaEtichette(QPainter& p);
     void disegnaFuoco(QPainter& p);
     void ridisegnaFuoco();
+    // Fills whole device pixels, with the painter in the widget's own units.
+    void riempiPixel(QPainter& p, const QRect& dispositivo, const QColor& colore) const;
     const Controllo* controlloIn(QPointF u) const;
 
     // Where every picture stood when last painted, to repaint only changes.
