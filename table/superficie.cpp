@@ -324,7 +324,9 @@ void Superficie::keyPressEvent(QKeyEvent* e)
 // no sign of having the keyboard beyond the ring.
 void Superficie::focusInEvent(QFocusEvent*)
 {
-    emit fuocoCambiato();
+    // After the window system has told a screen reader that the table has
+    // the keyboard, so that the place within it is told next, not lost.
+    QTimer::singleShot(0, this, &Superficie::fuocoCambiato);
 }
 
 void Superficie::focusOutEvent(QFocusEvent*) {}

@@ -212,6 +212,13 @@ void TastieraTest::ilLettoreSegueIlTavolo()
         // The panels lying on the table are still there for the reader.
         QVERIFY(tavolo->indexOfChild(QAccessible::queryAccessibleInterface(b.finestra->pannelli().txtEnglish())) >=
                 accessibile::voci);
+        // Coming back to the table, the reader is told the place, not just the table.
+        b.superficie().clearFocus();
+        Ascolto::detto.clear();
+        b.superficie().setFocus();
+        QVERIFY(QTest::qWaitFor([] {
+            return Ascolto::detto.contains(Ascolto::evento(QAccessible::Focus, QStringLiteral("Stock, 4 cards")));
+        }, 500));
         // An arrow moves the focus the reader follows.
         tasto(b, Qt::Key_Up);
         QCOMPARE(tavolo->focusChild()->text(QAccessible::Name), nomeDi(b, indiceDi({4, 7})));
