@@ -24,8 +24,6 @@ trelva::Posto postoDi(int indice)
     return {indice / trelva::colonneTavolo + 1, indice % trelva::colonneTavolo + 1};
 }
 
-class Voce;
-
 class TavoloAccessibile final : public QAccessibleWidget {
 public:
     explicit TavoloAccessibile(Superficie* s);
@@ -126,7 +124,7 @@ private:
     int indice_;
 };
 
-TavoloAccessibile::TavoloAccessibile(Superficie* s) : QAccessibleWidget(s, QAccessible::Pane, QStringLiteral("Table"))
+TavoloAccessibile::TavoloAccessibile(Superficie* s) : QAccessibleWidget(s, QAccessible::Pane)
 {
     segueFuoco_ = QObject::connect(s, &Superficie::fuocoCambiato, s, [this] { fuocoMosso(); });
     segueTavolo_ = QObject::connect(s, &Superficie::tavoloCambiato, s, [this] { tavoloCambiato(); });
