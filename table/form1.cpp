@@ -41,7 +41,6 @@ Form1::Form1(Opzioni opzioni)
     superficie_ = new Superficie(tavolo_, this);
     setCentralWidget(superficie_);
     setWindowTitle(QStringLiteral("Dorvinex  -  La Trelva"));
-    setWindowIcon(QIcon(QStringLiteral(":/art/icona.svg")));
     resize(1280, 974);  // the client area as designed, until maximised
     pannelli_ = std::make_unique<Pannelli>(superficie_);
     piattaforma_->collega(superficie_, pannelli_.get());
@@ -134,9 +133,13 @@ void Form1::Form_Load()
         }
     };
     passo([&] { velocita_->avvio(); });
-    passo([&] { musica_->avvio(); });
     passo([&] { titolo(); });
     attendiIlTitoloSulloSchermo();
+    // What the first frame does not show waits until it is on the screen:
+    // the title's four seconds leave time enough.
+    passo([&] { musica_->avvio(); });
+    passo([&] { setWindowIcon(QIcon(QStringLiteral(":/art/icona.svg"))); });
+    passo([&] { pannelli_->prepara(); });
 
     const bool finita = trelva::pausaDelTitolo(
         opzioni_.orologio,
