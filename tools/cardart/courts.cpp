@@ -93,12 +93,12 @@ void heldSign(Svg &svg, Suit suit, Pt at, double size, double reach = 1.0)
         break;
     case Suit::Batons:
         svg.begin(place(at + Pt{1.2, -12 * reach}, 8));
-        baton(svg, 44 * reach, 8.2);
+        baton(svg, 40 * reach, 9);
         svg.end();
         break;
     case Suit::Swords:
         svg.begin(place(at + Pt{0, 1.2}, 4));
-        sword(svg, 38 * reach, -22, 0.95);
+        sword(svg, 30 * reach, 0.95);
         svg.end();
         break;
     }

@@ -100,7 +100,7 @@ std::string title()
             baton(svg, 14, 4.8);
         else if (i == 3) {
             svg.begin("translate(-1,7.4)");
-            sword(svg, 13.5, 30, 0.6);
+            sword(svg, 10, 0.6);
             svg.end();
         } else
             sign(svg, suits[i], 0.62);

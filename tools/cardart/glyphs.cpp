@@ -12,11 +12,12 @@ struct Pen {
     Pt origin;
     double scale;
     double slant;
+    double condense;
     Path *path;
 
     Pt at(double x, double y) const
     {
-        return origin + Pt{x + slant * (10 - y), y} * scale;
+        return origin + Pt{(x + slant * (10 - y)) * condense, y} * scale;
     }
     const Pen &M(double x, double y) const { path->move(at(x, y)); return *this; }
     const Pen &L(double x, double y) const { path->line(at(x, y)); return *this; }
@@ -122,8 +123,8 @@ Path letters(const std::string &text, Pt at, const Lettering &style)
     double x = 0;
     for (char c : text) {
         const Glyph &g = glyphs().at(c);
-        g.draw(Pen{at + Pt{x * scale, 0}, scale, style.slant, &path});
-        x += g.width + style.spacing;
+        g.draw(Pen{at + Pt{x * scale, 0}, scale, style.slant, style.condense, &path});
+        x += (g.width + style.spacing) * style.condense;
     }
     return path;
 }
@@ -133,7 +134,7 @@ double lettersWidth(const std::string &text, const Lettering &style)
     double x = 0;
     for (char c : text)
         x += glyphs().at(c).width + style.spacing;
-    return (x - style.spacing) * style.size / 10.0;
+    return (x - style.spacing) * style.condense * style.size / 10.0;
 }
 
 } // namespace cardart
