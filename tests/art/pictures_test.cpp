@@ -375,7 +375,7 @@ TEST(ArtCourts, EveryCourtIsItsOwnFigureInItsSuitsColour)
             courts.push_back((suit - 1) * 10 + value);
     for (size_t i = 0; i < courts.size(); ++i)
         for (size_t j = i + 1; j < courts.size(); ++j)
-            EXPECT_GT(greyDifference(face(courts[i], 1), face(courts[j], 1)), 14)
+            EXPECT_GT(greyDifference(face(courts[i], 1), face(courts[j], 1)), 16)
                 << courts[i] << " and " << courts[j];
     for (int card : courts) {
         std::array<int, 5> count{};
@@ -385,9 +385,10 @@ TEST(ArtCourts, EveryCourtIsItsOwnFigureInItsSuitsColour)
                 ++count[size_t(suitColour(image.pixel(x, y)))];
         const int suit = (card - 1) / 10 + 1;
         for (int other = 1; other <= 4; ++other) {
-            if (other != suit)
+            if (other != suit) {
                 EXPECT_GT(count[size_t(suit)], 1.5 * count[size_t(other)])
                     << "card " << card << " shows more of suit colour " << other;
+            }
         }
     }
 }
