@@ -84,7 +84,7 @@ void tunic(Svg &svg, const Knave &k, const char *colour)
         break;
     }
     svg.path(Path().move({24, h - 1.6}).quad({34, h + 2.2}, {44, h - 1.6}), stroke(k.trim, 1.2));
-    svg.path(Path().move({27, 34.6}).quad({34, 38.4}, {41, 34.6}), stroke(ink::white, 1.6));
+    shape(svg, {{29.2, 33.2}, {34, 35.2}, {38.8, 33.2}, {38.4, 35.4}, {34, 38}, {29.6, 35.4}}, ink::white, 0.6);
     belt(svg, {29.4, 53.2}, {38.6, 53.2}, 1.2, ink::darkWood);
 }
 

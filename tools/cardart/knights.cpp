@@ -41,7 +41,7 @@ Knight look(Suit suit)
     case Suit::Batons:  // a curly-haired rider on a dun, swinging his club
         return {{ink::black, Hair::Curly, Beard::None, nullptr, -1}, Hat::Hood, ink::red, ink::gold, ink::wood,
                 {"#d7b27a", "#a8834c", "#4a3520"}, false, true,
-                {{45.4, 36.4}, {51, 35}, {52.4, 29}}, forwardRein, 22, 1.0};
+                {{45.4, 36.4}, {51, 35}, {52.4, 29}}, forwardRein, 22, 0.85};
     case Suit::Swords:  // a helmeted rider on a black horse, sword pointed ahead
         return {{ink::hair, Hair::Short, Beard::Pointed, nullptr, -1}, Hat::Helmet, ink::steel, ink::red, ink::grey,
                 {"#4a4440", "#2a2522", "#15110f"}, true, true,
@@ -74,30 +74,33 @@ void horse(Svg &svg, const Knight &k, Suit suit)
     // the tail, then the near legs, which the body overlaps at the top
     shape(svg, {{56, 54.6}, {61.2, 58}, {63.2, 68}, {62.6, 80}, {60.2, 88}, {58.6, 78}, {58.8, 66}}, c.mane);
     if (k.prancing)
-        leg(svg, {21, 67}, {14.6, 76.6}, {16.8, 85}, {14.6, 87.6}, c.body);
+        leg(svg, {21, 67}, {13.8, 74.4}, {14.4, 83}, {12.8, 85.6}, c.body);
     else
         leg(svg, {21, 67}, {20.4, 82}, {20.6, 93}, {19.8, 96.2}, c.body);
     leg(svg, {52, 65}, {56.2, 83.4}, {54.2, 93}, {53.8, 96.2}, c.body);
     // body, neck and head in one outline, the head down at the left
     shape(svg, {{49, 51.4}, {56, 53}, {59.2, 60}, {57.2, 69}, {52, 73}, {44, 74.6}, {32, 74.6}, {22, 72.2},
-                {17.6, 66}, {16.6, 58}, {17, 50.4}, {13, 50.8}, {8.2, 53.6}, {4.6, 51.2}, {4.8, 47}, {8.8, 39.2},
-                {12, 34.6}, {15.6, 34}, {20, 39}, {25, 46.4}, {29, 51}, {38, 52.6}}, c.body, 0.85);
+                {17.6, 66}, {16.4, 59}, {16.8, 52.4}, {16.6, 49.2}, {14.2, 51.4}, {10.4, 53.4}, {7, 54.4},
+                {4.2, 53.4}, {3, 50.8}, {3.6, 48.2}, {6, 43.6}, {9.4, 37.6}, {13, 33}, {16.8, 33.4}, {21, 37.4},
+                {25.6, 44}, {29.6, 50.4}, {38, 52.6}}, c.body, 0.8);
+    // the cheek and the jaw, which set the head off from the neck
+    svg.path(Path().move({15.6, 40.2}).cubic({16.6, 44}, {15.4, 48.6}, {11.4, 50.2}), stroke(c.shade, 0.7));
     // ears, eye, nostril and mouth
     Path ears;
     ears.move({12, 35}).quad({11.2, 30.6}, {13, 28.4}).quad({14.4, 31.4}, {14.4, 35}).close()
         .move({14.6, 35}).quad({15.2, 31}, {17.4, 29.4}).quad({17.6, 32.6}, {16.8, 36}).close();
     svg.path(ears, fillStroke(c.body, ink::outline, figureLine));
-    svg.circle({11.2, 41.2}, 0.9, fill(ink::outline));
-    svg.circle({6, 48.4}, 0.55, fill(ink::outline));
-    svg.path(Path().move({5.2, 51.6}).quad({7.4, 51.4}, {9, 52.6}), stroke(ink::outline, 0.5));
+    svg.circle({11.4, 40.2}, 0.9, fill(ink::outline));
+    svg.circle({4.8, 49.6}, 0.6, fill(ink::outline));
+    svg.path(Path().move({3.6, 52.4}).quad({5.8, 52.2}, {7.6, 53.2}), stroke(ink::outline, 0.5));
     // mane along the crest and a forelock
     shape(svg, {{13.6, 33}, {17.4, 35}, {22.2, 40}, {27, 45.8}, {31, 50.6}, {26, 49.2}, {20.6, 43.2},
                 {16.2, 38.6}}, c.mane, 0.8);
     shape(svg, {{12.4, 33.8}, {15, 35}, {12.4, 39.4}, {10.4, 37.6}}, c.mane, 0.8);
     // bridle
-    svg.path(Path().move({15.2, 36}).line({9.4, 50.4}).move({6.6, 45.6}).line({15.2, 45.2}),
+    svg.path(Path().move({15, 35.4}).line({8.6, 51.6}).move({5, 46}).line({15.8, 44.6}),
              stroke(ink::darkRed, 0.9));
-    svg.circle({9.2, 50.4}, 0.9, fillStroke(ink::gold, ink::outline, 0.35));
+    svg.circle({8.4, 51.6}, 0.9, fillStroke(ink::gold, ink::outline, 0.35));
     // the caparison over back and flanks, fringed in gold, and its breast strap
     svg.path(Path().move({24.6, 59}).line({18, 64}), stroke(suitShade(suit), 1.8));
     shape(svg, {{26.6, 50.8}, {38, 52.2}, {50, 51.4}, {53.4, 56}, {52.6, 70}, {44, 72.4}, {32, 72.2},
@@ -123,7 +126,7 @@ void rider(Svg &svg, const Knight &k, Suit suit)
     head(svg, face, k.face);
     hat(svg, face, k.hat, k.hatColour, k.hatTrim);
     // reins from the bit to the hand, then the arms
-    svg.path(Path().move({9.2, 50.4}).quad({20, 55}, k.reinArm.back()), stroke(ink::darkRed, 0.7));
+    svg.path(Path().move({8.4, 51.6}).quad({20, 56}, k.reinArm.back()), stroke(ink::darkRed, 0.7));
     limb(svg, k.reinArm, 3.8, coat);
     limb(svg, k.signArm, 3.8, coat);
     holdSign(svg, suit, k.signArm.back(), k.signAngle, k.signSize);
