@@ -65,25 +65,26 @@ struct Frame {
     }
 };
 
+// The beard's outline below the jaw, from one cheek round to the other.
+std::vector<Pt> chin(Beard kind)
+{
+    switch (kind) {
+    case Beard::Short: return {{4, 4.6}, {0.6, 7.4}, {-3.6, 4.6}};
+    case Beard::Full: return {{4.8, 5}, {3.2, 9.6}, {0.4, 11.6}, {-2.8, 9.8}, {-4.8, 5}};
+    case Beard::Pointed: return {{3.6, 5.2}, {0.9, 12.6}, {-2.2, 5.6}};
+    case Beard::Forked: return {{4.2, 6}, {2.8, 11.6}, {0.8, 8.8}, {-1.2, 11.6}, {-3.8, 6}};
+    case Beard::None: break;
+    }
+    return {};
+}
+
 void beard(Svg &svg, const Frame &at, Beard kind, const char *colour)
 {
-    std::vector<Pt> outline{{-4.4, 0.5}, {-1, 3.4}, {2.6, 3.2}, {4.6, 0.5}};
-    switch (kind) {
-    case Beard::None:
+    if (kind == Beard::None)
         return;
-    case Beard::Short:
-        outline.insert(outline.end(), {{4, 4.6}, {0.6, 7.4}, {-3.6, 4.6}});
-        break;
-    case Beard::Full:
-        outline.insert(outline.end(), {{4.8, 5}, {3.2, 9.6}, {0.4, 11.6}, {-2.8, 9.8}, {-4.8, 5}});
-        break;
-    case Beard::Pointed:
-        outline.insert(outline.end(), {{3.6, 5.2}, {0.9, 12.6}, {-2.2, 5.6}});
-        break;
-    case Beard::Forked:
-        outline.insert(outline.end(), {{4.2, 6}, {2.8, 11.6}, {0.8, 8.8}, {-1.2, 11.6}, {-3.8, 6}});
-        break;
-    }
+    std::vector<Pt> outline{{-4.4, 0.5}, {-1, 3.4}, {2.6, 3.2}, {4.6, 0.5}};
+    const std::vector<Pt> below = chin(kind);
+    outline.insert(outline.end(), below.begin(), below.end());
     shape(svg, at(outline), colour, 0.8);
     // moustache and mouth
     svg.path(Path().move(at(-2.4, 3.6)).quad(at(0.6, 1.6), at(3.6, 3.4)), stroke(colour, 1.2));
