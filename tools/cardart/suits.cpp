@@ -241,14 +241,14 @@ void baton(Svg &svg, double length, double thickness, bool simple)
 void aceOfBatons(Svg &svg)
 {
     svg.begin(place({33, 57}, -10));
-    // leafy sprigs growing from the lopped branches
-    struct Sprig { Pt base, tip; const char *colour; };
-    const Sprig sprigs[] = {{{4, -26}, {15, -33}, ink::green}, {{5, -24}, {12, -19}, ink::paleGreen},
-                            {{-5, -9}, {-16, -14}, ink::paleGreen}, {{-4, -8}, {-12, -2}, ink::green},
-                            {{3, 10}, {13, 6}, ink::green}, {{3, 11}, {10, 17}, ink::paleGreen}};
-    for (const Sprig &s : sprigs)
-        svg.path(leaf(s.base, s.tip, 2.6), fillStroke(s.colour, ink::outline, 0.45));
     baton(svg, 76, 17);
+    // fresh leaves sprouting from the lopped branches
+    struct Sprig { Pt base, tip; const char *colour; };
+    const Sprig sprigs[] = {{{11.4, -26}, {20, -32}, ink::green}, {{11.4, -26}, {18.4, -20}, ink::paleGreen},
+                            {{-11.4, -9.6}, {-20, -15}, ink::paleGreen}, {{-11.4, -9.6}, {-18.6, -3.6}, ink::green},
+                            {{10, 8.8}, {18.6, 4}, ink::green}, {{10, 8.8}, {16.4, 15}, ink::paleGreen}};
+    for (const Sprig &s : sprigs)
+        svg.path(leaf(s.base, s.tip, 2.4), fillStroke(s.colour, ink::outline, 0.45));
     svg.end();
 }
 
