@@ -3,8 +3,6 @@
 #include "glyphs.h"
 #include "palette.h"
 
-#include <cmath>
-
 namespace cardart {
 
 namespace {

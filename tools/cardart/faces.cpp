@@ -3,7 +3,6 @@
 #include "glyphs.h"
 #include "palette.h"
 
-#include <cmath>
 #include <vector>
 
 namespace cardart {
@@ -11,7 +10,7 @@ namespace cardart {
 namespace {
 
 const Pt centre{cardWidth / 2, cardHeight / 2};
-const Pt indexCentre{8.6, 13};
+const double indexX = 8.6;  // the centre line of the corner index
 
 // The value in bold figures over a small sign, in the top-left corner only:
 // cards never turn on this table, and a turned copy would read 6 as 9.
@@ -24,9 +23,9 @@ void cornerIndex(Svg &svg, int value, Suit suit)
         style.spacing = -0.2;
     }
     const std::string text = std::to_string(value);
-    const double x = indexCentre.x - lettersWidth(text, style) / 2;
+    const double x = indexX - lettersWidth(text, style) / 2;
     svg.path(letters(text, {x, 3.4}, style), stroke(ink::outline, 2.1));
-    svg.begin(translate({indexCentre.x, 21}));
+    svg.begin(translate({indexX, 21}));
     mark(svg, suit);
     svg.end();
 }
@@ -38,7 +37,7 @@ void put(Svg &svg, Pt at, Suit suit, double size, double degrees = 0)
     svg.end();
 }
 
-// Coins and cups stand as separate pips in rows and columns.
+// Where the pips of each value stand, in rows and columns clear of the index.
 std::vector<Pt> rowPips(int value)
 {
     const double l = 23.5, r = 44.5, top = 26, mid = 55, low = 84;
