@@ -241,7 +241,7 @@ void holdSign(Svg &svg, Suit suit, Pt at, double degrees, double size)
     case Suit::Coins: offset = -9; break;
     case Suit::Cups: offset = -3.2; break;
     case Suit::Batons: offset = -8; break;
-    case Suit::Swords: offset = -10.8; break;
+    case Suit::Swords: offset = -8.8; break;
     }
     svg.begin(place(at, degrees));
     svg.begin(translate({0, offset * size}));

@@ -258,7 +258,7 @@ void sword(Svg &svg, double blade, double hilt, bool simple)
 {
     const double line = 0.55;
     // a straight blade with parallel edges that narrow only into the point
-    const double w = (simple ? 2.1 : 2.5) * hilt;
+    const double w = (simple ? 2.1 : 2.7) * hilt;
     const double shoulder = -blade * 0.8;
     const Path edge = Path().polygon({{-w, -0.5 * hilt}, {-w * 0.82, shoulder}, {0, -blade},
                                       {w * 0.82, shoulder}, {w, -0.5 * hilt}});
@@ -297,7 +297,7 @@ void aceOfSwords(Svg &svg)
         svg.path(leaves, fillStroke(ink::green, ink::outline, 0.4));
     }
     svg.begin(translate({34, 82}));
-    sword(svg, 64, 2.0);
+    sword(svg, 64, 1.8);
     svg.end();
 }
 
@@ -341,7 +341,7 @@ void sign(Svg &svg, Suit suit, double size)
         break;
     case Suit::Swords:
         // the whole sword, pommel to point, centred on the origin
-        svg.begin("translate(0,7.6)");
+        svg.begin("translate(0,5.6)");
         sword(svg, 20, 1.1);
         svg.end();
         break;
