@@ -1,7 +1,9 @@
 // The card art as the table loads it from the resources: every picture draws
 // without complaint, the back looks the same either way up, and the forty
 // faces are distinct and each in its place in card-number order (coins 1-10,
-// cups 11-20, batons 21-30, swords 31-40), which is all the game relies on.
+// cups 11-20, batons 21-30, swords 31-40), which is all the game relies on;
+// and what a player checks at real size: a bold index, pips that can be
+// counted, and twelve courts that cannot be mistaken for one another.
 #include <QFile>
 #include <QGuiApplication>
 #include <QPainter>
@@ -332,7 +334,7 @@ TEST(ArtFaces, PictureMatchesTheCard)
     }
 }
 
-int grey(QRgb p) { return qGray(p); }
+namespace {
 
 // Mean difference of grey level per pixel, at real size.
 double greyDifference(const QImage &a, const QImage &b)
@@ -340,7 +342,7 @@ double greyDifference(const QImage &a, const QImage &b)
     double sum = 0;
     for (int y = 0; y < a.height(); ++y)
         for (int x = 0; x < a.width(); ++x)
-            sum += std::abs(grey(a.pixel(x, y)) - grey(b.pixel(x, y)));
+            sum += std::abs(qGray(a.pixel(x, y)) - qGray(b.pixel(x, y)));
     return sum / (a.width() * a.height());
 }
 
@@ -363,6 +365,8 @@ int suitColour(QRgb p)
         return Swords;
     return 0;
 }
+
+} // namespace
 
 // The twelve court cards are twelve different people: no two, even in grey,
 // are near-copies at real size; and each is dressed in its suit's colour,
