@@ -85,6 +85,28 @@ void tallPips(Svg &svg, Suit suit, int value)
     }
 }
 
+// The three of batons as tradition draws it: three cudgels, heads outwards,
+// meeting at a small gilded mask that hides where they would touch.
+void batonsAtMask(Svg &svg)
+{
+    const Pt middle = centre + Pt{0, 2};
+    for (double turn : {0.0, 140.0, 220.0})
+        put(svg, middle + polar(20, turn), Suit::Batons, 1.15, turn);
+    Path rays;
+    for (int i = 0; i < 12; ++i)
+        rays.polygon({polar(6, i * 30.0 - 9), polar(9.6, i * 30.0), polar(6, i * 30.0 + 9)});
+    svg.begin(place(middle, 0, 1.1));
+    svg.path(rays, fillStroke(ink::gold, ink::outline, 0.5));
+    svg.circle({0, 0}, 7, fillStroke(ink::goldDisc, ink::outline, 0.6));
+    Path eyes, features;
+    eyes.ellipse({-2.4, -1.2}, 1.2, 0.7).ellipse({2.4, -1.2}, 1.2, 0.7);
+    features.move({-3.8, -3}).quad({-2.4, -3.9}, {-1, -3}).move({1, -3}).quad({2.4, -3.9}, {3.8, -3})
+        .move({0, -1}).line({-0.6, 1.6}).line({0.5, 1.9}).move({-2, 3.6}).quad({0, 4.8}, {2, 3.6});
+    svg.path(eyes, fill(ink::outline));
+    svg.path(features, stroke(ink::deepGold, 0.6));
+    svg.end();
+}
+
 } // namespace
 
 std::string face(int card)
@@ -98,7 +120,9 @@ std::string face(int card)
         switch (suit) {
         case Suit::Coins: coinPips(svg, value); break;
         case Suit::Cups: cupPips(svg, value); break;
-        case Suit::Batons: value == 1 ? aceOfBatons(svg) : tallPips(svg, suit, value); break;
+        case Suit::Batons:
+            value == 1 ? aceOfBatons(svg) : (value == 3 ? batonsAtMask(svg) : tallPips(svg, suit, value));
+            break;
         case Suit::Swords: value == 1 ? aceOfSwords(svg) : tallPips(svg, suit, value); break;
         }
     } else if (value == 8) {
