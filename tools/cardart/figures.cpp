@@ -38,6 +38,14 @@ void limb(Svg &svg, const std::vector<Pt> &pts, double width, const char *colour
     svg.path(path, stroke(colour, width));
 }
 
+void jointed(Svg &svg, const std::vector<Pt> &joints, const std::vector<double> &widths, const char *colour)
+{
+    for (const bool edge : {true, false})
+        for (size_t i = 0; i + 1 < joints.size(); ++i)
+            svg.path(Path().move(joints[i]).line(joints[i + 1]),
+                     stroke(edge ? ink::outline : colour, widths[i] + (edge ? 2 * figureLine : 0)));
+}
+
 void hand(Svg &svg, Pt at, double r)
 {
     svg.circle(at, r, fillStroke(ink::skin, ink::outline, figureLine * 0.8));

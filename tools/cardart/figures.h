@@ -40,6 +40,9 @@ void hat(Svg &svg, Pt c, Hat kind, const char *colour, const char *trim);
 void shape(Svg &svg, const std::vector<Pt> &pts, const char *colour, double tension = 1.0);
 // A rounded limb along `pts`: sleeve or hose with an inked edge.
 void limb(Svg &svg, const std::vector<Pt> &pts, double width, const char *colour);
+// A limb in straight segments, joints[i] to joints[i + 1] as wide as
+// widths[i], inked as one piece so no seam shows at the joints.
+void jointed(Svg &svg, const std::vector<Pt> &joints, const std::vector<double> &widths, const char *colour);
 void hand(Svg &svg, Pt at, double r = 1.7);
 // A shoe at `at`, toe pointing to `toe` (1 right, -1 left).
 void shoe(Svg &svg, Pt at, int toe);

@@ -106,11 +106,11 @@ void knave(Svg &svg, Suit suit)
     for (const Arm *a : {&k.left, &k.right})
         if (!a->inFront)
             arm(svg, *a, coat);
-    // legs in hose from the hips to the shoes
-    limb(svg, {{31, k.hem - 4}, lerp({31, k.hem - 4}, k.leftFoot, 0.5) + Pt{-0.4, 0}, k.leftFoot + Pt{0, -1.4}},
-         4.2, k.hose);
-    limb(svg, {{37, k.hem - 4}, lerp({37, k.hem - 4}, k.rightFoot, 0.5) + Pt{0.4, 0}, k.rightFoot + Pt{0, -1.4}},
-         4.2, k.hose);
+    // legs in hose from the hips to the shoes: full in the thigh, slim at the ankle
+    for (const auto &[hip, foot] : {std::pair{Pt{31, k.hem - 4}, k.leftFoot}, std::pair{Pt{37, k.hem - 4}, k.rightFoot}}) {
+        const Pt knee = lerp(hip, foot, 0.45);
+        jointed(svg, {hip, knee, lerp(knee, foot, 0.6), foot + Pt{0, -1.2}}, {5, 4, 3}, k.hose);
+    }
     shoe(svg, k.leftFoot, -1);
     shoe(svg, k.rightFoot, 1);
     tunic(svg, k, coat);

@@ -53,12 +53,7 @@ Knight look(Suit suit)
 // A leg from the body down: forearm or gaskin, joint, cannon, fetlock, hoof.
 void leg(Svg &svg, Pt top, Pt joint, Pt fetlock, Pt hoof, const char *colour)
 {
-    const Path upper = Path().move(top).line(joint);
-    const Path lower = Path().move(joint).line(fetlock).line(hoof);
-    svg.path(upper, stroke(ink::outline, 5.2 + 2 * figureLine));
-    svg.path(lower, stroke(ink::outline, 2.8 + 2 * figureLine));
-    svg.path(upper, stroke(colour, 5.2));
-    svg.path(lower, stroke(colour, 2.8));
+    jointed(svg, {top, joint, fetlock, hoof}, {5.2, 2.8, 2.8}, colour);
     const Pt d = hoof - fetlock;
     const Pt h = hoof + d * 0.3;
     svg.path(Path().polygon({h + Pt{-2, -1.2}, h + Pt{1.8, -1.2}, h + Pt{2.2, 1.2}, h + Pt{-2.4, 1.2}}),
