@@ -88,10 +88,12 @@ void Accompaniment::strum(int at, int length, const std::vector<int>& keys, int 
     }
 }
 
-void Accompaniment::guitarBar(Guitar style, const std::vector<ChordSlot>& chords, int local, int at)
+void Accompaniment::guitarBar(Guitar style, const std::vector<ChordSlot>& chords, int local, int at, int until)
 {
     const Feel& feel = band_.song.guitar.feel;
     for (const Stroke& s : pattern(band_.song.metre, style)) {
+        if (s.at >= until)
+            break;
         // Now and then a player lets a weak stroke go: a breath in the pattern.
         if (s.accent <= 0 && band_.dice.spread(9) == 9)
             continue;
@@ -99,10 +101,11 @@ void Accompaniment::guitarBar(Guitar style, const std::vector<ChordSlot>& chords
         const int when = at + s.at + band_.timing.offset(feel);
         const int velocity = 44 + s.accent + band_.dice.spread(3);
         if (s.tone >= 0) {
-            band_.note(kGuitar, when, s.length, voicing(chord, kArpeggioLow)[size_t(s.tone)], velocity);
+            band_.note(kGuitar, when, std::min(s.length, until - s.at), voicing(chord, kArpeggioLow)[size_t(s.tone)],
+                       velocity);
         } else {
             const int spacing = s.tone == kRoll ? 36 + band_.dice.spread(8) : 10 + band_.dice.spread(4);
-            strum(when, s.length, voicing(chord, kStrumLow), velocity, spacing, s.tone == kUp);
+            strum(when, std::min(s.length, until - s.at), voicing(chord, kStrumLow), velocity, spacing, s.tone == kUp);
         }
     }
 }

@@ -14,7 +14,8 @@ public:
 
     // `chords` covers the section and, after it, the first chord of what
     // follows, so that the bass and the fills know where they are going.
-    void guitarBar(Guitar style, const std::vector<ChordSlot>& chords, int local, int at);
+    // The bar's pattern up to `until` ticks into it (a fill takes the rest).
+    void guitarBar(Guitar style, const std::vector<ChordSlot>& chords, int local, int at, int until);
     // The second half of a bar as a scale run up to the next chord's root.
     void guitarRun(const std::vector<ChordSlot>& chords, const Scale& scale, int local, int at);
     void bassBar(Bass style, const std::vector<ChordSlot>& chords, const Scale& scale, int local, int at);

@@ -218,11 +218,11 @@ private:
                 break;  // the ending plays the last bar
             const bool lastBar = b + 1 == score.bars;
             if (p.fill && lastBar && next) {
-                accompaniment_.guitarBar(p.guitar, chords, local, at);
+                accompaniment_.guitarBar(p.guitar, chords, local, at, band_.bar / 2);
                 accompaniment_.guitarRun(chords, scale, local, at);
                 accompaniment_.bassBar(Bass::Walking, chords, scale, local, at);
             } else {
-                accompaniment_.guitarBar(p.guitar, chords, local, at);
+                accompaniment_.guitarBar(p.guitar, chords, local, at, band_.bar);
                 accompaniment_.bassBar(p.bass, chords, scale, local, at);
             }
             if (p.tambourine)
@@ -242,7 +242,8 @@ private:
         const double base = song_.quarterBpm, r = song_.rubato;
         conductor.tempo(start, base);
         const int beats = band_.bar / band_.beat;
-        for (int b = 0; b + 1 < bars; ++b) {
+        // The last section's closing bars belong to the ending.
+        for (int b = 0; b + (last ? 2 : 1) < bars; ++b) {
             const int at = start + b * band_.bar;
             if (b % 4 == 1) {
                 conductor.tempo(at + band_.bar / 2, base * (1 + 0.015 * r));

@@ -38,16 +38,16 @@ SongDef anema()
     using namespace voices;
     return {"Anema e core", 3, 4, 100, Metre::Waltz, -4, true, 0.8, Ending::Fermata,
             {violin, mandolin}, guitar, accordionChords, bass,
-            {{.section = &intro, .lead = 0, .guitar = Guitar::Rolled, .pad = Pad::Held, .level = 80},
-             {.section = &verse, .lead = 0, .pad = Pad::Offbeat, .level = 82},
-             {.section = &refrain, .lead = 0, .second = Second::Duet, .pad = Pad::Held, .level = 88, .fill = true},
-             {.section = &middle, .lead = 0, .second = Second::Counter, .guitar = Guitar::Rolled, .level = 80},
+            {{.section = &intro, .lead = 0, .guitar = Guitar::Rolled, .pad = Pad::Held, .level = 82},
+             {.section = &verse, .lead = 0, .pad = Pad::Offbeat, .level = 84},
+             {.section = &refrain, .lead = 0, .second = Second::Duet, .pad = Pad::Held, .level = 90, .fill = true},
+             {.section = &middle, .lead = 0, .second = Second::Counter, .guitar = Guitar::Rolled, .level = 82},
              {.section = &verse, .lead = 1, .guitar = Guitar::Strum, .bass = Bass::Walking, .pad = Pad::Offbeat,
-              .level = 80, .ornaments = true},
+              .level = 82, .ornaments = true},
              {.section = &refrain, .lead = 0, .second = Second::Duet, .bass = Bass::Walking, .pad = Pad::Held,
-              .level = 90, .ornaments = true},
+              .level = 92, .ornaments = true},
              {.section = &coda, .lead = 0, .second = Second::Duet, .guitar = Guitar::Rolled, .pad = Pad::Held,
-              .level = 80}},
+              .level = 82}},
             44};
 }
 
