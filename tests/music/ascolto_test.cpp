@@ -120,14 +120,22 @@ std::vector<int> gesti(const Partitura& p, int channel)
     return out;
 }
 
-// Pitch classes of the bass line from `from` to `to`, relative to the song's last bass note.
-std::vector<int> bassLine(const Partitura& p, int from, int to)
+// The bass line from `from` to `to`, relative to the song's last bass note:
+// every note, or with `perBar` the first note of each bar.
+std::vector<int> bassLine(const Partitura& p, int from, int to, bool perBar)
 {
     const auto bass = p.on(p.channelOf(32));
+    const int sixteenth = p.division / 4;
     std::vector<int> line;
-    for (const auto& n : bass)
-        if (n.tick >= from && n.tick < to)
-            line.push_back(((n.key - bass.back().key) % 12 + 12) % 12);
+    int lastBar = -1;
+    for (const auto& n : bass) {
+        // A note played a hair early still belongs to the bar it leads.
+        const int written = (n.tick + sixteenth / 2) / sixteenth * sixteenth;
+        if (written < from || written >= to || (perBar && written / p.barTicks == lastBar))
+            continue;
+        lastBar = written / p.barTicks;
+        line.push_back(((n.key - bass.back().key) % 12 + 12) % 12);
+    }
     return line;
 }
 
@@ -295,7 +303,7 @@ private slots:
     }
 
     // Each song opens and closes its own way: no two bass lines through the
-    // intro or the coda agree, even transposed.
+    // intro, nor through the last four bars, agree, even transposed.
     void ownIntroAndEnding()
     {
         std::set<std::vector<int>> intros, codas;
@@ -303,8 +311,8 @@ private slots:
             QVERIFY(p.sections.size() >= 6);
             QCOMPARE(p.sections.front().name, std::string("intro"));
             QCOMPARE(p.sections.back().name, std::string("coda"));
-            intros.insert(bassLine(p, 0, p.sections[1].tick));
-            codas.insert(bassLine(p, p.sections.back().tick, p.end));
+            intros.insert(bassLine(p, 0, p.sections[1].tick, false));
+            codas.insert(bassLine(p, p.end - 4 * p.barTicks, p.end, true));
         }
         QCOMPARE(intros.size(), songs_.size());
         QCOMPARE(codas.size(), songs_.size());
