@@ -50,7 +50,7 @@ SongDef guapparia()
               .tambourine = true},
              {.section = &middle, .lead = 1, .second = Second::Counter, .guitar = Guitar::Rolled, .pad = Pad::Held,
               .level = 78},
-             {.section = &intro, .lead = 0, .level = 76},
+             {.section = &intro, .lead = 0, .bass = Bass::Pedal, .level = 76},
              {.section = &second, .lead = 1, .guitar = Guitar::Strum, .bass = Bass::Walking, .pad = Pad::Offbeat,
               .level = 84, .ornaments = true, .tambourine = true},
              {.section = &first, .lead = 0, .second = Second::Duet, .bass = Bass::Walking, .level = 84},

@@ -43,7 +43,8 @@ SongDef surdat()
     using namespace voices;
     return {"O' surdat nnammurat", 4, 4, 76, Metre::Slow4, -1, true, 1.0, Ending::Fermata,
             {mandolin, violin}, guitar, strings, bass,
-            {{.section = &intro, .lead = 1, .guitar = Guitar::Rolled, .pad = Pad::Held, .level = 78},
+            {{.section = &intro, .lead = 1, .guitar = Guitar::Rolled, .bass = Bass::Pedal, .pad = Pad::Held,
+              .level = 78},
              {.section = &verse, .lead = 0, .level = 82},
              {.section = &verse, .lead = 1, .guitar = Guitar::Strum, .bass = Bass::Walking, .pad = Pad::Held,
               .level = 80, .ornaments = true, .fill = true},
