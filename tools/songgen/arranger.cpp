@@ -147,7 +147,8 @@ private:
                 band_.controller(part, at, 11, base);
             phraseStart = n.phraseEnd;
             const double held = seconds(n.tone.length);
-            if (held >= 0.5)
+            // The last bar's dynamics belong to the ending.
+            if (held >= 0.5 && at < finalBar_)
                 band_.swell(part, at, length, base - 6, base + 8 + band_.dice.spread(4), base, 0.55);
             if (v.sustain == Sustain::Plucked && held >= 0.4) {
                 tremolo(part, at, length, n.tone.key, n.velocity, held);
