@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <cmath>
 
+#include "cartelle.h"
 #include "mmc1.h"
 #include "musica.h"
 #include "pannelli.h"
@@ -56,10 +57,11 @@ Form1::Form1(Opzioni opzioni)
     MMC1::Options suono;
     suono.output = opzioni_.suonoVero ? MMC1::Output::Device : MMC1::Output::Offline;
     mmc_ = std::make_unique<MMC1>(suono);
-    musica_ = std::make_unique<Musica>(*mmc_, opzioni_.cartella + QStringLiteral("/music"));
+    musica_ = std::make_unique<Musica>(*mmc_, cartellaMusica(opzioni_.cartella));
     if (!opzioni_.comandiMusica)
         opzioni_.comandiMusica = [this](const QString& parola) { mmc_->setCommand(parola); };
-    velocita_ = std::make_unique<Velocita>(opzioni_.cartella, [this](int passi) { tavolo_.passi = passi; });
+    velocita_ = std::make_unique<Velocita>(postoritmo::delProgramma(opzioni_.cartella),
+                                           [this](int passi) { tavolo_.passi = passi; });
     if (!opzioni_.orologio) {
         auto avvio = std::make_shared<QElapsedTimer>();
         avvio->start();

@@ -22,7 +22,7 @@ class Form1 : public QMainWindow {
     Q_OBJECT
 public:
     struct Opzioni {
-        QString cartella;  // where the music folder and the settings file are
+        QString cartella;  // the program's folder: songs and settings are found from it
         std::function<double()> orologio;  // seconds; the title pause is read on it
         // Where the window's own words to the music control go (pause on
         // minimise, play on restore, Close on quit); the control by default.
