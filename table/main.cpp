@@ -25,6 +25,8 @@ struct Opzioni {
 // the help its program name). Returns true when there is nothing more to do.
 bool risposto(Opzioni& opzioni, int& argc, char** argv)
 {
+    if (argc < 2)
+        return false;  // the usual start, kept as quick as it can be
     const QCoreApplication nucleo(argc, argv);
     // Options meant for the window system (-platform, -display, ...) are not
     // known yet: they are left to QApplication, and judged after it.
