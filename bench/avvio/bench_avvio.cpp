@@ -143,6 +143,15 @@ void pezzi()
         Pannelli p(&w);
     });
     misura("title picture: parse the SVG", [] { QSvgRenderer(QStringLiteral(":/art/testo.svg")); });
+    for (const char* volta : {"title picture: parse and render (first)", "title picture: parse and render (again)"})
+        misura(volta, [] {
+            QSvgRenderer svg(QStringLiteral(":/art/testo.svg"));
+            QImage i(309, 90, QImage::Format_ARGB32_Premultiplied);
+            i.fill(Qt::transparent);
+            QPainter p(&i);
+            p.setRenderHint(QPainter::Antialiasing);
+            svg.render(&p);
+        });
     misura("logo: parse the SVG", [] { QSvgRenderer(QStringLiteral(":/art/logo.svg")); });
     misura("window icon from its SVG (one size)", [] {
         QIcon(QStringLiteral(":/art/icona.svg")).pixmap(32, 32);
