@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <cmath>
+#include <exception>
 
 #include "cartelle.h"
 #include "mmc1.h"
@@ -26,6 +27,13 @@ constexpr QSizeF misuraTesto{309, 90};
 constexpr QSizeF misuraShape1{841, 600};
 // Below this outer width (in twips, 1440 to the inch) there is no room for the logo.
 constexpr double twipsPerIlLogo = 12360;
+
+void saltato([[maybe_unused]] const char* perche)
+{
+#ifndef NDEBUG
+    qWarning("start-up step skipped: %s", perche);
+#endif
+}
 
 void spunta(const QList<QAction*>& voci, int indice)
 {
@@ -127,11 +135,15 @@ void Form1::Form_Load()
     // The window's first activation: the faces leave the table's sight.
     tavolo_.Form_Activate();
 
-    // From here on a step that fails is skipped and start-up goes on.
+    // From here on a step that fails is skipped and start-up goes on. The
+    // player is told nothing; a debug build tells the developer what was skipped.
     auto passo = [](auto&& fare) {
         try {
             fare();
+        } catch (const std::exception& e) {
+            saltato(e.what());
         } catch (...) {
+            saltato("not a standard exception");
         }
     };
     passo([&] { velocita_->avvio(); });
