@@ -25,8 +25,18 @@ constexpr float altoarea = 1024;
 constexpr QSizeF misuraLogo{120, 39};
 constexpr QSizeF misuraTesto{309, 90};
 constexpr QSizeF misuraShape1{841, 600};
-// Below this outer width (in twips, 1440 to the inch) there is no room for the logo.
-constexpr double twipsPerIlLogo = 12360;
+// Below this outer width there is no room for the logo.
+constexpr double twipsPerPollice = 1440;
+constexpr double twipsMinimiPerLogo = 12360;
+
+// The title screen: the logo at the top, the web address under it, the title
+// picture a third of the way down, the notice below it.
+constexpr double logoSulTitoloSopra = 5;
+constexpr double sitoSottoIlLogo = 4;
+constexpr double copyRightSottoIlTesto = 80;
+// The table: the logo in the top-right corner, the web address under it.
+constexpr double logoSulTavoloDaDestra = 25;
+constexpr double logoSulTavoloSopra = 10;
 
 void saltato([[maybe_unused]] const char* perche)
 {
@@ -200,22 +210,22 @@ int Form1::larghezzaMassimizzata() const
 void Form1::titolo()
 {
     Superficie& s = *superficie_;
-    s.Logo.posto = QRectF(QPointF((largoarea - misuraLogo.width()) / 2, 5), misuraLogo);
+    s.Logo.posto = QRectF(QPointF((largoarea - misuraLogo.width()) / 2, logoSulTitoloSopra), misuraLogo);
     s.sito.posto = Superficie::misuraEtichetta(s.testoSito, Superficie::carattereSito(), QPointF());
-    s.sito.posto.moveTo((largoarea - s.sito.posto.width()) / 2, s.Logo.posto.bottom() + 4);
+    s.sito.posto.moveTo((largoarea - s.sito.posto.width()) / 2, s.Logo.posto.bottom() + sitoSottoIlLogo);
     s.sitoSfondo = Qt::white;
     s.sitoTesto = Qt::blue;
     s.testo.posto = QRectF(QPointF((largoarea - misuraTesto.width()) / 2, (altoarea - misuraTesto.height()) / 3),
                            misuraTesto);
-    const double twips = larghezzaMassimizzata() * 1440.0 / logicalDpiX();
-    if (twips >= twipsPerIlLogo) {
+    const double twips = larghezzaMassimizzata() * twipsPerPollice / logicalDpiX();
+    if (twips >= twipsMinimiPerLogo) {
         s.sito.visible = true;
         s.Logo.visible = true;
     }
     s.Shape1.posto = QRectF(
         QPointF((largoarea - misuraShape1.width()) / 2, (altoarea - misuraShape1.height()) / 2), misuraShape1);
     s.CopyRight.posto = Superficie::misuraEtichetta(s.testoCopyRight, Superficie::carattereCopyRight(), QPointF());
-    s.CopyRight.posto.moveTo((largoarea - s.CopyRight.posto.width()) / 2, s.testo.posto.bottom() + 80);
+    s.CopyRight.posto.moveTo((largoarea - s.CopyRight.posto.width()) / 2, s.testo.posto.bottom() + copyRightSottoIlTesto);
     s.testo.visible = s.sito.visible = s.Shape1.visible = s.CopyRight.visible = true;
     s.update();
 }
@@ -224,11 +234,11 @@ void Form1::disponiTavolo()
 {
     Superficie& s = *superficie_;
     s.testo.visible = false;
-    s.Logo.posto.moveTo(largoarea - misuraLogo.width() - 25, 10);
+    s.Logo.posto.moveTo(largoarea - misuraLogo.width() - logoSulTavoloDaDestra, logoSulTavoloSopra);
     s.sitoSfondo = QColor(0, 64, 0);
     s.sitoTesto = Qt::white;
     s.sito.posto.moveTo(s.Logo.posto.left() - (s.sito.posto.width() - s.Logo.posto.width()) / 2,
-                        s.Logo.posto.bottom() + 4);
+                        s.Logo.posto.bottom() + sitoSottoIlLogo);
     s.CopyRight.visible = false;
     s.Shape1.visible = false;
     s.sfondo = QColor(0, 64, 0);

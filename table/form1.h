@@ -23,10 +23,10 @@ class Form1 : public QMainWindow {
 public:
     struct Opzioni {
         QString cartella;  // the program's folder: songs and settings are found from it
-        std::function<double()> orologio;  // seconds; the title pause is read on it
+        std::function<double()> orologio = {};  // seconds; the title pause is read on it
         // Where the window's own words to the music control go (pause on
         // minimise, play on restore, Close on quit); the control by default.
-        std::function<void(const QString&)> comandiMusica;
+        std::function<void(const QString&)> comandiMusica = {};
         bool suonoVero = true;  // false: the synthesizer opens no audio device
         trelva::Casuale* casuale = nullptr;  // the shuffle's generator; our own when null
     };

@@ -54,7 +54,7 @@ int main(int argc, char** argv)
 
     QApplication app(argc, argv);
     opzioni.parser.process(app);  // what is left is no option of ours: an error, exit 1
-    Form1 finestra({QCoreApplication::applicationDirPath(), {}, {}, true});
+    Form1 finestra({.cartella = QCoreApplication::applicationDirPath()});
     // Start-up runs inside the event loop, so that quitting from any depth
     // unwinds back here.
     QTimer::singleShot(0, &finestra, &Form1::Form_Load);

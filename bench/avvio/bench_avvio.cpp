@@ -103,7 +103,7 @@ int gioco(int argc, char** argv)
     tappa("main", msDallAvvio());
     QApplication app(argc, argv);
     tappa("QApplication", msDallAvvio());
-    Form1 finestra({QCoreApplication::applicationDirPath(), {}, {}, true, nullptr});
+    Form1 finestra({.cartella = QCoreApplication::applicationDirPath()});
     tappa("window-built", msDallAvvio());
     Titolo titolo(finestra.superficie());
     finestra.superficie().installEventFilter(&titolo);

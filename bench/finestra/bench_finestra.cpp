@@ -84,7 +84,7 @@ int main(int argc, char** argv)
 {
     const double attesaInattiva = argc > 1 ? std::atof(argv[1]) : 20.0;
     QApplication app(argc, argv);
-    Form1 finestra({QCoreApplication::applicationDirPath(), {}, {}, false, nullptr});
+    Form1 finestra({.cartella = QCoreApplication::applicationDirPath(), .suonoVero = false});
     PrimoFotogramma primo;
     finestra.superficie().installEventFilter(&primo);
     trelva::Tavolo& tavolo = finestra.tavolo();

@@ -34,8 +34,12 @@ struct Finestra {
         casuale.ordine(deal);
         reale.start();
         finestra = std::make_unique<Form1>(Form1::Opzioni{
-            cartella.path(), [this] { return orologio(); }, [this](const QString& c) { comandi << c; }, false,
-            &casuale});
+            .cartella = cartella.path(),
+            .orologio = [this] { return orologio(); },
+            .comandiMusica = [this](const QString& c) { comandi << c; },
+            .suonoVero = false,
+            .casuale = &casuale,
+        });
         // A scene that failed ends the window at once, as does one that waits too long.
         QObject::connect(&guardia, &QTimer::timeout, finestra.get(), [this] {
             if (QTest::currentTestFailed())

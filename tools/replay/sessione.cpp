@@ -49,7 +49,10 @@ std::string abbreviata(const std::string& t)
 
 std::string citata(const std::string& t)
 {
-    return "'" + abbreviata(t) + "'";
+    std::string tra = "'";
+    tra += abbreviata(t);
+    tra += '\'';
+    return tra;
 }
 
 bool intero(const std::string& t, int& v)
