@@ -159,6 +159,8 @@ void Form1::Form_Load()
     passo([&] { velocita_->avvio(); });
     passo([&] { titolo(); });
     attendiIlTitoloSulloSchermo();
+    if (chiusa_)
+        return;
     // What the first frame does not show waits until it is on the screen:
     // the title's four seconds leave time enough.
     passo([&] { musica_->avvio(); });
