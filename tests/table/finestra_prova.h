@@ -16,9 +16,10 @@
 namespace trelva::prova {
 
 // A window in a scratch folder, on a clock twenty times faster than real
-// time, dealing the deal a test asks for, with its music words recorded.
+// time unless a test asks otherwise, dealing the deal a test asks for, with
+// its music words recorded.
 struct Finestra {
-    static constexpr double velocitaOrologio = 20;
+    double velocitaOrologio = 20;
 
     QTemporaryDir cartella;
     CasualeCopione casuale;
@@ -28,8 +29,8 @@ struct Finestra {
     std::unique_ptr<Form1> finestra;
     QTimer guardia;  // a scene that fails must not leave the game waiting for ever
 
-    explicit Finestra(const std::vector<int>& deal, double inizio = 100)
-        : partenza(inizio)
+    explicit Finestra(const std::vector<int>& deal, double inizio = 100, double velocita = 20)
+        : velocitaOrologio(velocita), partenza(inizio)
     {
         casuale.ordine(deal);
         reale.start();
