@@ -61,24 +61,15 @@ public:
     Outline(Pt nib, double radius) : nib_(nib), radius_(radius) {}
 
     // The nib's rim seen from `at` as its normal turns by `angle` radians from
-    // `from` (where the outline already is): round ends in steps of a few
-    // degrees, and the flat side of the nib where the normal passes square to it.
+    // `from` (where the outline already is), in steps of a few degrees. Where
+    // the normal passes square to the nib the rim jumps to the nib's other end,
+    // drawing its flat side.
     void sweep(Pt at, Pt from, double angle)
     {
         const int steps = std::max(1, int(std::ceil(std::abs(angle) / (15 * M_PI / 180))));
-        Pt prev = from;
         for (int i = 1; i <= steps; ++i) {
             const Pt n = turn(from, angle * i / steps * 180 / M_PI);
-            const bool was = dot(prev, nib_) >= 0, is = dot(n, nib_) >= 0;
-            if (was != is) {
-                Pt square = unit(left(nib_));
-                if (dot(square, prev + n) < 0)
-                    square = square * -1;
-                add(at + edge(square, was));
-                add(at + edge(square, is));
-            }
-            add(at + edge(n, is));
-            prev = n;
+            add(at + (dot(n, nib_) >= 0 ? nib_ : nib_ * -1) + n * radius_);
         }
     }
     void sweepTo(Pt at, Pt from, Pt to) { sweep(at, from, std::atan2(cross(from, to), dot(from, to))); }
@@ -86,7 +77,6 @@ public:
     std::vector<Pt> points;
 
 private:
-    Pt edge(Pt normal, bool front) const { return (front ? nib_ : nib_ * -1) + normal * radius_; }
     // Points closer than the written precision say nothing more.
     void add(Pt p)
     {
