@@ -44,7 +44,8 @@ std::vector<Sample> samples(const Stroke &s)
             out.push_back({from, d});
             out.push_back({p.to, d});
         } else {
-            const double bend = angleBetween(p.c1 - from, p.c2 - p.c1) + angleBetween(p.c2 - p.c1, p.to - p.c2);
+            const double bend =
+                angleBetween(p.c1 - from, p.c2 - p.c1) + angleBetween(p.c2 - p.c1, p.to - p.c2);
             const int n = std::max(2, int(std::ceil(bend / (8 * M_PI / 180))));
             for (int i = 0; i <= n; ++i) {
                 const double t = double(i) / n;
