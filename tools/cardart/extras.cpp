@@ -1,4 +1,5 @@
 // The back, the maker's logo, the title picture and the application icon.
+#include "broadpen.h"
 #include "cards.h"
 #include "glyphs.h"
 #include "palette.h"
@@ -80,19 +81,16 @@ std::string title()
     style.spacing = 0.9;
     const std::string name = "La Trelva";
     const double width = lettersWidth(name, style);
-    // a broad pen held at an angle: the same line drawn along the nib's edge
-    // gives thick downstrokes and thin hairlines
+    // a broad pen held at an angle gives thick downstrokes and thin hairlines
     const Pt origin{(309 - width) / 2 - 4, 6};
     const Pt nib = polar(2.6, 52);
-    Path pen;
-    for (int i = -6; i <= 6; ++i)
-        pen.append(letters(name, origin + nib * (i / 6.0), style));
-    const double line = 1.9;
+    const std::vector<Stroke> lines = strokes(name, origin, style);
+    const Path edged = broadPen(lines, nib, 2.15);
     svg.begin(translate({2.2, 2.6}));
-    svg.path(pen, stroke("#e9dcbc", line + 2.4));
+    svg.path(edged, fill("#e9dcbc"));
     svg.end();
-    svg.path(pen, stroke(ink::outline, line + 2.4));
-    svg.path(pen, stroke("url(#titleRed)", line));
+    svg.path(edged, fill(ink::outline));
+    svg.path(broadPen(lines, nib, 0.95), fill("url(#titleRed)"));
     // a gold rule carrying the four signs of the deck the game is played with
     const double y = 76;
     for (double x0 : {20.0, 223.0}) {

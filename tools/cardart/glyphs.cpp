@@ -13,17 +13,25 @@ struct Pen {
     double scale;
     double slant;
     double condense;
-    Path *path;
+    std::vector<Stroke> *out;
 
     Pt at(double x, double y) const
     {
         return origin + Pt{(x + slant * (10 - y)) * condense, y} * scale;
     }
-    const Pen &M(double x, double y) const { path->move(at(x, y)); return *this; }
-    const Pen &L(double x, double y) const { path->line(at(x, y)); return *this; }
+    const Pen &M(double x, double y) const
+    {
+        out->push_back({at(x, y), {}});
+        return *this;
+    }
+    const Pen &L(double x, double y) const
+    {
+        out->back().pieces.push_back({{}, {}, at(x, y), true});
+        return *this;
+    }
     const Pen &C(double x1, double y1, double x2, double y2, double x, double y) const
     {
-        path->cubic(at(x1, y1), at(x2, y2), at(x, y));
+        out->back().pieces.push_back({at(x1, y1), at(x2, y2), at(x, y), false});
         return *this;
     }
     const Pen &O(double cx, double cy, double rx, double ry) const
@@ -126,16 +134,31 @@ double kerning(char a, char b)
 
 } // namespace
 
-Path letters(const std::string &text, Pt at, const Lettering &style)
+std::vector<Stroke> strokes(const std::string &text, Pt at, const Lettering &style)
 {
-    Path path;
+    std::vector<Stroke> out;
     const double scale = style.size / 10.0;
     double x = 0;
     for (size_t i = 0; i < text.size(); ++i) {
         const Glyph &g = glyphs().at(text[i]);
-        g.draw(Pen{at + Pt{x * scale, 0}, scale, style.slant, style.condense, &path});
+        g.draw(Pen{at + Pt{x * scale, 0}, scale, style.slant, style.condense, &out});
         if (i + 1 < text.size())
             x += (g.width + style.spacing + kerning(text[i], text[i + 1])) * style.condense;
+    }
+    return out;
+}
+
+Path letters(const std::string &text, Pt at, const Lettering &style)
+{
+    Path path;
+    for (const Stroke &s : strokes(text, at, style)) {
+        path.move(s.start);
+        for (const Stroke::Piece &p : s.pieces) {
+            if (p.straight)
+                path.line(p.to);
+            else
+                path.cubic(p.c1, p.c2, p.to);
+        }
     }
     return path;
 }
