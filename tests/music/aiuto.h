@@ -18,7 +18,11 @@
 
 namespace aiuto {
 
-inline const MMC1::Options kOffline{MMC1::Output::Offline, {}};
+inline const MMC1::Options kOffline = [] {
+    MMC1::Options o;
+    o.output = MMC1::Output::Offline;
+    return o;
+}();
 constexpr double kSilent = 1e-4;     // -80 dB peak
 constexpr double kSounding = 1e-3;   // -60 dB RMS
 
