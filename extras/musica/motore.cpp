@@ -244,8 +244,10 @@ void Motore::pause()
             return;
         syncClockLocked();
         paused = song_->pause(synth_.get());
-        if (paused)
+        if (paused) {
             tail_ = kTailBlocks;
+            ++pauses_;
+        }
         publishLocked();
     }
     if (paused)
@@ -302,18 +304,19 @@ void Motore::startFeederLocked(std::unique_ptr<Uscita> out)
         std::lock_guard q(queueLock_);
         ++threads_;
     }
-    std::thread([self = shared_from_this(), out = std::move(out), generation]() mutable {
-        self->feed(std::move(out), generation);
+    std::thread([self = shared_from_this(), out = std::move(out), generation, pauses = pauses_]() mutable {
+        self->feed(std::move(out), generation, pauses);
     }).detach();
 }
 
-void Motore::feed(std::unique_ptr<Uscita> out, uint64_t generation)
+void Motore::feed(std::unique_ptr<Uscita> out, uint64_t generation, uint64_t pausesHeard)
 {
     const int frames = std::max(1, rate_ * kBlockMs / 1000);
     const size_t n = size_t(frames);
     std::vector<float> left(n), right(n);
     std::vector<int16_t> pcm(2 * size_t(frames));
     for (;;) {
+        bool paused = false;
         {
             std::unique_lock l(lock_);
             // Sleeps while there is nothing to hear: paused, stopped, or rung out.
@@ -322,6 +325,8 @@ void Motore::feed(std::unique_ptr<Uscita> out, uint64_t generation)
             });
             if (generation != generation_)
                 break;
+            paused = pausesHeard != pauses_;
+            pausesHeard = pauses_;
             renderLocked(left.data(), right.data(), frames);
             if (song_->stato() != Stato::Suona) {
                 float peak = 0;
@@ -334,6 +339,9 @@ void Motore::feed(std::unique_ptr<Uscita> out, uint64_t generation)
             pcm[2 * size_t(k)] = sample(left[size_t(k)]);
             pcm[2 * size_t(k) + 1] = sample(right[size_t(k)]);
         }
+        // What was buffered before a pause is not to be heard after it.
+        if (paused)
+            out->svuota();
         if (out->scrivi(pcm.data(), frames))
             continue;
         // The sound server went away. The song plays on in silence, without

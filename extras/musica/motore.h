@@ -78,7 +78,7 @@ private:
     void pause();
     void close();
     bool attachOutput();
-    void feed(std::unique_ptr<Uscita> out, uint64_t generation);
+    void feed(std::unique_ptr<Uscita> out, uint64_t generation, uint64_t pausesHeard);
     void startFeederLocked(std::unique_ptr<Uscita> out);
     void renderLocked(float* left, float* right, int frames);
     void syncClockLocked();
@@ -112,6 +112,7 @@ private:
     bool silent_ = false;       // open, but its output went away: only time goes on
     Clock::time_point clockFrom_;   // of a silent song: when its cursor was last brought up to date
     int tail_ = 0;              // blocks still to render after the song stopped playing
+    uint64_t pauses_ = 0;       // counts the pauses, for the feeder to drop what it had buffered
     QString outputName_;
 
     std::mutex avvisoLock_;

@@ -19,6 +19,11 @@ public:
         int error = 0;
         return pa_simple_write(s_, frames, size_t(count) * 4, &error) == 0;
     }
+    void svuota() override
+    {
+        int error = 0;
+        pa_simple_flush(s_, &error);
+    }
 
     static std::unique_ptr<Uscita> apri(int rate)
     {
@@ -62,6 +67,11 @@ public:
             count -= int(n);
         }
         return true;
+    }
+    void svuota() override
+    {
+        snd_pcm_drop(pcm_);
+        snd_pcm_prepare(pcm_);
     }
 
     static std::unique_ptr<Uscita> apri(int rate)

@@ -13,8 +13,8 @@ namespace musica {
 // Background music needs no low latency: large blocks into a buffer of a few
 // of them let the feeding thread sleep most of the time. Their sum bounds how
 // late a pause or a close is heard.
-constexpr int kBlockMs = 50;
-constexpr int kBufferMs = 150;
+constexpr int kBlockMs = 100;
+constexpr int kBufferMs = 300;
 
 class Uscita {
 public:
@@ -22,6 +22,8 @@ public:
     // Interleaved stereo frames. Blocks until the output has taken them all;
     // false once the output is gone for good (the sound server went away).
     virtual bool scrivi(const int16_t* frames, int count) = 0;
+    // Drops what was written and is not yet heard.
+    virtual void svuota() = 0;
 };
 
 // Opens an output for 16-bit stereo at `sampleRate` and names it in `name`;
