@@ -3,17 +3,20 @@
 //  - CPU and wake-ups of the game and of the sound server while a song plays;
 //  - with the sound server stopped (SIGSTOP): how long a song change holds the
 //    caller's thread and how long the process takes to end after "Close";
+//  - hostile songs within the size cap: reading time and what is kept;
 //  - the level of every song at the game's gain, whole song, offline.
 // The sound server is the one the environment names (PULSE_RUNTIME_PATH or
 // XDG_RUNTIME_DIR); .ci/run shows how to start a private one with a null sink.
 #include "mmc1.h"
 #include "musica.h"
+#include "smf.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QThread>
 
 #include <algorithm>
@@ -21,6 +24,7 @@
 #include <csignal>
 #include <cstdio>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -117,6 +121,21 @@ void memoryWithoutServer()
     stopGame(game);
 }
 
+void memoryGivenBack()
+{
+    QProcess child;
+    child.start(QCoreApplication::applicationFilePath(), {"--figlio", musicFolder()});
+    child.waitForStarted();
+    child.waitForReadyRead(20000);
+    child.readLine();
+    QThread::sleep(2);
+    child.write("nessuna\n");
+    child.waitForReadyRead(20000);
+    std::printf("The control alone (no window): %s\n", child.readLine().trimmed().constData());
+    child.closeWriteChannel();
+    child.waitForFinished();
+}
+
 void costWhilePlaying(qint64 server)
 {
     QProcess* game = startGame(QProcessEnvironment::systemEnvironment());
@@ -183,6 +202,12 @@ int child(const QString& folder)
             t.start();
             musica.canzoni_Click(2);
             std::cout << t.elapsed() << std::endl;
+        } else if (line == "nessuna") {
+            const long playing = statusKiB(getpid(), "VmRSS:");
+            musica.canzoni_Click(0);
+            mmc.waitForIdle();
+            std::cout << playing / 1024.0 << " MiB while a song plays, " << statusKiB(getpid(), "VmRSS:") / 1024.0
+                      << " MiB after \"No Music\"" << std::endl;
         } else if (line == "esci") {
             // What the window does on Quit: "Close" twice, then the program ends.
             mmc.setCommand("Close");
@@ -191,6 +216,63 @@ int child(const QString& folder)
         }
     }
     return 0;
+}
+
+// 16,384 presets, then program changes up to 16 MiB (two bytes each).
+QByteArray manyProgramChanges()
+{
+    QByteArray events;
+    for (int bank = 0; bank < 128; ++bank) {
+        events += QByteArray("\x00\xB0\x00", 3) + char(bank) + QByteArray("\x00\xC0\x00", 3);
+        for (int program = 1; program < 128; ++program)
+            events += QByteArray(1, '\0') + char(program);
+    }
+    const qsizetype room = 16 * 1024 * 1024 - 22 - 5 - events.size();
+    for (qsizetype i = 0; i < room / 2; ++i)
+        events += QByteArray(1, '\0') + char(i % 128);
+    events += QByteArray("\x83\x60\xFF\x2F\x00", 5);   // half a second long
+    auto be = [](quint32 v) {
+        QByteArray b(4, '\0');
+        for (int i = 0; i < 4; ++i)
+            b[i] = char(v >> (24 - 8 * i));
+        return b;
+    };
+    return QByteArray("MThd\0\0\0\x06\0\0\0\x01\x01\xE0", 14) + "MTrk" + be(quint32(events.size())) + events;
+}
+
+void hostileSongs()
+{
+    const QByteArray bytes = manyProgramChanges();
+    QElapsedTimer t;
+    t.start();
+    const auto song = musica::readSmf(std::string_view(bytes.constData(), size_t(bytes.size())), 22050);
+    const qint64 ms = t.elapsed();
+    std::printf("Hostile song, %.1f MiB of program changes over 16,384 presets:\n", bytes.size() / 1048576.0);
+    if (song)
+        std::printf("  read in %lld ms: %zu events kept in %.1f MiB, %zu presets listed\n", ms, song->events.size(),
+                    song->events.capacity() * sizeof(musica::TimedEvent) / 1048576.0, song->presets.size());
+    else
+        std::printf("  refused in %lld ms\n", ms);
+
+    QTemporaryDir dir;
+    QFile f(dir.filePath(Musica::canzoni().at(2) + ".mid"));
+    f.open(QIODevice::WriteOnly);
+    f.write(bytes);
+    f.close();
+    MMC1::Options offline;
+    offline.output = MMC1::Output::Offline;
+    auto mmc = std::make_unique<MMC1>(offline);
+    Musica musica(*mmc, dir.path());
+    t.restart();
+    musica.canzoni_Click(2);
+    const qint64 choice = t.elapsed();
+    mmc->waitForIdle();
+    const qint64 ready = t.elapsed();
+    t.restart();
+    mmc->setCommand("Close");
+    mmc.reset();
+    std::printf("  chosen from the menu: caller's thread %lld ms, ready after %lld ms; close and end %lld ms\n", choice,
+                ready, t.elapsed());
 }
 
 double db(double v) { return v > 0 ? 20 * std::log10(v) : -999; }
@@ -238,10 +320,12 @@ int main(int argc, char** argv)
     const qint64 server = soundServerPid();
     if (server > 0 && QFile::exists(QStringLiteral("/proc/%1").arg(server))) {
         costWhilePlaying(server);
+        memoryGivenBack();
         hungServer(server);
     } else {
         std::printf("No sound server found (PULSE_RUNTIME_PATH/pid): CPU and hang figures skipped\n");
     }
+    hostileSongs();
     levels(musicFolder());
     return 0;
 }

@@ -23,7 +23,7 @@ std::optional<Motore::Verbo> verbOf(const QString& word)
 
 // How long the owner waits, when it goes, for the control's threads to finish
 // closing; a thread stuck in a hung sound server is left to the process's end.
-constexpr int kLeaveWaitMs = 300;
+constexpr int kLeaveWaitMs = 150;
 
 } // namespace
 

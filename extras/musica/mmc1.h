@@ -57,7 +57,7 @@ public:
     // waits for them, and never longer than kCloseWaitMs: a sound server that
     // hangs must not hold the window.
     void setCommand(const QString& word);
-    static constexpr int kCloseWaitMs = 40;
+    static constexpr int kCloseWaitMs = 25;
 
     // Milliseconds. Equal once the song has played to its end.
     qint64 position() const;
