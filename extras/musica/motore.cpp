@@ -376,7 +376,7 @@ void Motore::renderLocked(float* left, float* right, int frames)
         std::fill_n(right, frames, 0.0f);
         return;
     }
-    const bool ended = song_->avanza(synth_.get(), left, right, frames);
+    const bool ended = song_->avanza(*synth_, left, right, frames);
     if (ended)
         tail_ = kTailBlocks;
     publishLocked();

@@ -3,8 +3,20 @@
 #include "sintetizzatore.h"
 
 #include <algorithm>
+#include <array>
+#include <chrono>
+#include <climits>
+#include <cstdint>
 
 namespace musica {
+namespace {
+
+// A block's share of work on the song's events. A song that asks for more at
+// one moment (a flood of program changes, each reading an instrument from
+// disk) falls behind instead of holding the output for seconds.
+constexpr auto kBudget = std::chrono::milliseconds(30);
+
+} // namespace
 
 bool Sequenza::finito()
 {
@@ -14,21 +26,28 @@ bool Sequenza::finito()
     return true;
 }
 
-bool Sequenza::avanza(Sintetizzatore* synth, float* left, float* right, int frames)
+bool Sequenza::avanza(Sintetizzatore& synth, float* left, float* right, int frames)
 {
+    const auto deadline = std::chrono::steady_clock::now() + kBudget;
     bool ended = false;
     int done = 0;
     while (done < frames) {
         if (stato_ != Stato::Suona) {
-            if (synth)
-                synth->write(left, right, done, frames - done);
+            synth.write(left, right, done, frames - done);
             break;
         }
         const auto& events = song_.events;
-        while (next_ < events.size() && events[next_].frame <= cursor_) {
-            if (synth)
-                synth->dispatch(events[next_]);
-            ++next_;
+        bool behind = false;
+        for (size_t n = 1; next_ < events.size() && events[next_].frame <= cursor_; ++n) {
+            synth.dispatch(events[next_++]);
+            if (n % 8 == 0 && std::chrono::steady_clock::now() > deadline) {
+                behind = true;
+                break;
+            }
+        }
+        if (behind) {
+            synth.write(left, right, done, frames - done);
+            break;
         }
         if (finito()) {
             ended = true;
@@ -38,8 +57,7 @@ bool Sequenza::avanza(Sintetizzatore* synth, float* left, float* right, int fram
         if (next_ < events.size())
             until = std::min<uint64_t>(until, events[next_].frame);
         const int chunk = int(std::min<uint64_t>(until - cursor_, uint64_t(frames - done)));
-        if (synth)
-            synth->write(left, right, done, chunk);
+        synth.write(left, right, done, chunk);
         cursor_ += uint64_t(chunk);
         done += chunk;
     }
@@ -81,18 +99,27 @@ bool Sequenza::pause(Sintetizzatore* synth)
     return true;
 }
 
+// The channels as the song has set them by `target`: every setting in order,
+// but of the program changes only each channel's last, which alone is heard
+// and which alone reads an instrument from disk.
 void Sequenza::seek(Sintetizzatore* synth, uint64_t target)
 {
     const auto& events = song_.events;
-    size_t i = 0;
-    if (synth)
+    size_t end = 0;
+    std::array<size_t, 16> program;
+    program.fill(SIZE_MAX);
+    for (; end < events.size() && events[end].frame < target; ++end)
+        if ((events[end].status & 0xF0) == 0xC0)
+            program[events[end].status & 0x0F] = end;
+    if (synth) {
         synth->reset(song_);
-    for (; i < events.size() && events[i].frame < target; ++i) {
-        const uint8_t kind = events[i].status & 0xF0;
-        if (synth && kind != 0x80 && kind != 0x90)
-            synth->dispatch(events[i]);
+        for (size_t i = 0; i < end; ++i) {
+            const uint8_t kind = events[i].status & 0xF0;
+            if (kind != 0x80 && kind != 0x90 && (kind != 0xC0 || program[events[i].status & 0x0F] == i))
+                synth->dispatch(events[i]);
+        }
     }
-    next_ = i;
+    next_ = end;
     cursor_ = target;
 }
 

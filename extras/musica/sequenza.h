@@ -21,9 +21,9 @@ public:
     Stato stato() const { return stato_; }
     uint64_t cursor() const { return cursor_; }
 
-    // The next `frames` of sound into left and right (with a synthesizer), the
-    // song's time moved on by as much as it plays. True when it reached its end.
-    bool avanza(Sintetizzatore* synth, float* left, float* right, int frames);
+    // The next `frames` of sound into left and right, the song's time moved
+    // on by as much as it plays. True when it reached its end.
+    bool avanza(Sintetizzatore& synth, float* left, float* right, int frames);
     // Only the time: for a song nobody hears.
     bool avanzaMuta(uint64_t frames);
 

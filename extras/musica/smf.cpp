@@ -1,6 +1,8 @@
 #include "smf.h"
 
 #include <bitset>
+#include <climits>
+#include <cstdint>
 #include <cmath>
 #include <queue>
 
@@ -218,6 +220,25 @@ private:
     std::bitset<129 * 128> seen_;   // banks 0..127 and 128 for drums
 };
 
+constexpr size_t kNone = SIZE_MAX;
+
+// A program change that another replaces before its channel plays a note is
+// never heard; with dynamic sample loading each one would still read its
+// instrument from disk. It is marked (status 0) for removal. `pending` holds,
+// for each channel, the index of its last program change not yet heard.
+void dropSuperseded(std::vector<TimedEvent>& events, uint8_t status, std::array<size_t, 16>& pending)
+{
+    size_t& last = pending[size_t(status & 0x0F)];
+    switch (status & 0xF0) {
+    case 0xC0:
+        if (last != kNone)
+            events[last].status = 0;
+        last = events.size();
+        break;
+    case 0x90: last = kNone; break;
+    }
+}
+
 } // namespace
 
 std::optional<SongTimeline> readSmf(std::string_view bytes, int sampleRate)
@@ -272,7 +293,8 @@ std::optional<SongTimeline> readSmf(std::string_view bytes, int sampleRate)
     SongTimeline song;
     // At least two bytes a channel message in the file: no growth copies.
     song.events.reserve(bytes.size() / 2);
-    Presets presets(song);
+    std::array<size_t, 16> pending;
+    pending.fill(kNone);
     uint64_t endTick = 0;
     while (!next.empty()) {
         Track& t = tracks[next.top()];
@@ -291,9 +313,8 @@ std::optional<SongTimeline> readSmf(std::string_view bytes, int sampleRate)
             const double frame = std::round(micros * framesPerMicro);
             if (micros > longest || frame > double(UINT32_MAX))
                 return std::nullopt;
-            const TimedEvent timed{uint32_t(frame), e.status, e.data1, e.data2};
-            song.events.push_back(timed);
-            presets.note(e.status & 0x0F, timed);
+            dropSuperseded(song.events, e.status, pending);
+            song.events.push_back({uint32_t(frame), e.status, e.data1, e.data2});
         }
         if (!t.advance())
             return std::nullopt;   // the chunk ended without End of Track
@@ -307,6 +328,10 @@ std::optional<SongTimeline> readSmf(std::string_view bytes, int sampleRate)
     song.lengthMs = int64_t(endMicros / 1000.0);
     if (song.lengthFrames == 0 || song.lengthMs == 0 || song.lengthFrames > UINT32_MAX)
         return std::nullopt;
+    std::erase_if(song.events, [](const TimedEvent& e) { return e.status == 0; });
+    Presets presets(song);
+    for (const TimedEvent& e : song.events)
+        presets.note(e.status & 0x0F, e);
     return song;
 }
 

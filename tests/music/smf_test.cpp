@@ -102,9 +102,9 @@ private slots:
         QTest::newRow("channel pressure, running")
             << smf(0, 480, {QByteArray("\x00\xD1\x40\x00\x30", 5) + kNote + kEnd})
             << "0:d1:64 0:d1:48 0:90:60 500:80:60" << qint64(500);
-        QTest::newRow("program change, running")
+        QTest::newRow("program change, running, the first never heard")
             << smf(0, 480, {QByteArray("\x00\xC2\x05\x00\x06", 5) + kNote + kEnd})
-            << "0:c2:5 0:c2:6 0:90:60 500:80:60" << qint64(500);
+            << "0:c2:6 0:90:60 500:80:60" << qint64(500);
         QTest::newRow("running status across a note off")
             << smf(0, 480, {QByteArray("\x00\x90\x3C\x64\x60\x3C\x00\x00\x3E\x64", 10) + varLen(384)
                             + QByteArray("\x80\x3E\x00", 3) + kEnd})
@@ -121,6 +121,9 @@ private slots:
             << smf(0, 0xE728, {QByteArray("\x00\xFF\x51\x03\x00\x10\x00\x00\x90\x3C\x64", 11) + varLen(750)
                                + QByteArray("\x80\x3C\x00", 3) + kEnd})
             << "0:90:60 750:80:60" << qint64(750);
+        QTest::newRow("program changes never heard are dropped")
+            << smf(0, 480, {QByteArray("\x00\xC0\x05\x00\xC0\x06\x00\xC1\x07", 9) + kNote + kEnd})
+            << "0:c0:6 0:c1:7 0:90:60 500:80:60" << qint64(500);
         QTest::newRow("unknown chunk skipped")
             << smf(0, 480, {kNote + kEnd}).insert(14, QByteArray("XTRA\x00\x00\x00\x02zz", 10))
             << "0:90:60 500:80:60" << qint64(500);
@@ -143,7 +146,9 @@ private slots:
     // before any program change lists the default program.
     void presetsEachOnce()
     {
-        QByteArray e("\x00\xB0\x00\x02\x00\xC0\x05\x00\xC0\x07\x00\xC0\x05\x00\xC9\x10\x00\x93\x3C\x64", 20);
+        const QByteArray on("\x00\x90\x3C\x64", 4);
+        const QByteArray e = QByteArray("\x00\xB0\x00\x02\x00\xC0\x05", 7) + on + QByteArray("\x00\xC0\x07", 3) + on
+                             + QByteArray("\x00\xC0\x05", 3) + on + QByteArray("\x00\xC9\x10\x00\x93\x3C\x64", 7);
         const auto song = leggi(smf(0, 480, {e + kNote + kEnd}));
         QVERIFY(song.has_value());
         const std::vector<std::pair<int, int>> presets{{2, 5}, {2, 7}, {128, 16}, {0, 0}};
@@ -151,20 +156,27 @@ private slots:
         QVERIFY(song->usesDefaultProgram[3] && !song->usesDefaultProgram[0]);
     }
 
-    // A file of nothing but program changes over 16,384 presets: each is
-    // listed once and the events keep eight bytes apiece.
+    // 16,384 presets, each played once, are each listed once; a flood of
+    // program changes with no note between them leaves only the last.
     void manyPresetsAndProgramChanges()
     {
         QByteArray e;
         for (int bank = 0; bank < 128; ++bank) {
-            e += QByteArray("\x00\xB0\x00", 3) + char(bank) + QByteArray("\x00\xC0\x00", 3);
-            for (int program = 1; program < 128; ++program)
-                e += QByteArray(1, '\0') + char(program);
+            e += QByteArray("\x00\xB0\x00", 3) + char(bank);
+            for (int program = 0; program < 128; ++program)
+                e += QByteArray("\x00\xC0", 2) + char(program) + QByteArray("\x00\x90\x3C\x64", 4);
         }
-        const auto song = leggi(smf(0, 480, {e + kNote + kEnd}));
+        auto song = leggi(smf(0, 480, {e + kNote + kEnd}));
         QVERIFY(song.has_value());
         QCOMPARE(song->presets.size(), size_t(16384));
-        QCOMPARE(song->events.size(), size_t(128 * 129 + 2));
+        QCOMPARE(song->events.size(), size_t(128 * 257 + 2));
+
+        QByteArray flood("\x00\xC0\x00", 3);
+        for (int i = 1; i < 100000; ++i)
+            flood += QByteArray(1, '\0') + char(i % 128);
+        song = leggi(smf(0, 480, {flood + kNote + kEnd}));
+        QVERIFY(song.has_value());
+        QCOMPARE(events(*song), QStringLiteral("0:c0:%1 0:90:60 500:80:60").arg(99999 % 128));
         QCOMPARE(sizeof(musica::TimedEvent), size_t(8));
     }
 };
