@@ -2,6 +2,11 @@
 // FluidSynth and is driven the way a multimedia control is: a file name, command
 // words and a start position go in; a position, a length and a completion event
 // come out.
+//
+// The synthesizer and its soundfont are loaded only once an output has opened
+// for a song, and are let go with the song (a close, or an output that went
+// away). A song whose output went away keeps its time in silence, and its next
+// "play" (or its next opening) tries the output again.
 #pragma once
 
 #include "uscita.h"
@@ -42,6 +47,8 @@ public:
 
     explicit MMC1(QObject* parent = nullptr);
     explicit MMC1(const Options& options, QObject* parent = nullptr);
+    // Closes in the background and waits a little for it, never for a sound
+    // server that has stopped answering.
     ~MMC1() override;
 
     // Whether Done is raised at all; off until the owner asks for it.

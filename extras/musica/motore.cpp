@@ -29,6 +29,14 @@ int64_t nanoseconds(std::chrono::steady_clock::time_point t)
 
 int16_t sample(float v) { return int16_t(std::lround(std::clamp(v, -1.0f, 1.0f) * 32767.0f)); }
 
+// A synthesizer for the song, or null. Soundfonts beside the song come first.
+std::unique_ptr<Sintetizzatore> synthFor(const SongTimeline& song, const QString& songFolder,
+                                         const QStringList& chosen, int rate)
+{
+    return Sintetizzatore::crea(soundfontCandidates(songFolder, chosen, Sintetizzatore::defaultSoundFont()), rate,
+                                song);
+}
+
 } // namespace
 
 std::shared_ptr<Motore> Motore::avvia(Impostazioni impostazioni, std::function<void()> avviso)
@@ -170,14 +178,6 @@ void Motore::execute(const Command& c)
         case Verbo::Close: close(); return;
         }
     }
-}
-
-// A synthesizer for the song, or null. Soundfonts beside the song come first.
-static std::unique_ptr<Sintetizzatore> synthFor(const SongTimeline& song, const QString& songFolder,
-                                                const QStringList& chosen, int rate)
-{
-    return Sintetizzatore::crea(soundfontCandidates(songFolder, chosen, Sintetizzatore::defaultSoundFont()), rate,
-                                song);
 }
 
 void Motore::open()

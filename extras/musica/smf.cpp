@@ -231,7 +231,9 @@ void dropSuperseded(std::vector<TimedEvent>& events, uint8_t status, std::array<
     size_t& last = pending[size_t(status & 0x0F)];
     switch (status & 0xF0) {
     case 0xC0:
-        if (last != kNone)
+        if (last != kNone && last + 1 == events.size())
+            events.pop_back();   // the usual flood: nothing in between, nothing kept
+        else if (last != kNone)
             events[last].status = 0;
         last = events.size();
         break;
@@ -329,6 +331,8 @@ std::optional<SongTimeline> readSmf(std::string_view bytes, int sampleRate)
     if (song.lengthFrames == 0 || song.lengthMs == 0 || song.lengthFrames > UINT32_MAX)
         return std::nullopt;
     std::erase_if(song.events, [](const TimedEvent& e) { return e.status == 0; });
+    if (song.events.size() < song.events.capacity() / 2)
+        song.events.shrink_to_fit();   // what was reserved for the worst case goes back
     Presets presets(song);
     for (const TimedEvent& e : song.events)
         presets.note(e.status & 0x0F, e);
