@@ -10,7 +10,8 @@
 
 // Card pictures rendered from their vector art at the exact device pixel size
 // they are shown at, so they stay crisp at any window size and screen density.
-// A new size renders them again; one size is kept.
+// Card edges snap to whole pixels, so one card is a pixel wider or taller in
+// some places than in others: the few sizes a card takes are all kept.
 class Figure {
 public:
     Figure();
@@ -18,9 +19,12 @@ public:
     const QPixmap& faccia(int carta, QSize pixel, qreal dpr);
     const QPixmap& dorso(QSize pixel, qreal dpr);
 
-    // The logo and the title picture are drawn straight from their vectors.
-    QSvgRenderer& logo() { return logo_; }
-    QSvgRenderer& testo() { return testo_; }
+    // The logo and the title picture, rendered once at the size they show at.
+    const QPixmap& logo(QSize pixel, qreal dpr) { return rendiUnaVolta(logo_, logoPronto_, pixel, dpr); }
+    const QPixmap& testo(QSize pixel, qreal dpr) { return rendiUnaVolta(testo_, testoPronto_, pixel, dpr); }
+
+    // How many card pictures have been rendered so far, for the figures.
+    int rese() const { return rese_; }
 
 private:
     struct Risorse {
@@ -28,9 +32,16 @@ private:
     } risorse_;  // first member: loaded before the renderers read them
 
     const QPixmap& rendi(int indice, QSize pixel, qreal dpr);
+    static const QPixmap& rendiUnaVolta(QSvgRenderer& vettore, QPixmap& pronta, QSize pixel, qreal dpr);
+    static QPixmap renderizza(QSvgRenderer& vettore, QSize pixel, qreal dpr);
 
     std::array<std::unique_ptr<QSvgRenderer>, trelva::numeroCarte + 1> vettori_;  // 0 = back
-    std::array<QPixmap, trelva::numeroCarte + 1> pronte_;
+    // A card snapped at any position is one of floor/ceil wide by floor/ceil high.
+    static constexpr int misurePerCarta = 4;
+    std::array<std::array<QPixmap, misurePerCarta>, trelva::numeroCarte + 1> pronte_;
+    int rese_ = 0;
     QSvgRenderer logo_;
     QSvgRenderer testo_;
+    QPixmap logoPronto_;
+    QPixmap testoPronto_;
 };

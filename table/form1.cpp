@@ -5,9 +5,12 @@
 #include <QElapsedTimer>
 #include <QIcon>
 #include <QMenuBar>
+#include <QScreen>
 #include <QTimer>
 #include <cmath>
+#include <exception>
 
+#include "cartelle.h"
 #include "mmc1.h"
 #include "musica.h"
 #include "pannelli.h"
@@ -22,8 +25,25 @@ constexpr float altoarea = 1024;
 constexpr QSizeF misuraLogo{120, 39};
 constexpr QSizeF misuraTesto{309, 90};
 constexpr QSizeF misuraShape1{841, 600};
-// Below this outer width (in twips, 1440 to the inch) there is no room for the logo.
-constexpr double twipsPerIlLogo = 12360;
+// Below this outer width there is no room for the logo.
+constexpr double twipsPerPollice = 1440;
+constexpr double twipsMinimiPerLogo = 12360;
+
+// The title screen: the logo at the top, the web address under it, the title
+// picture a third of the way down, the notice below it.
+constexpr double logoSulTitoloSopra = 5;
+constexpr double sitoSottoIlLogo = 4;
+constexpr double copyRightSottoIlTesto = 80;
+// The table: the logo in the top-right corner, the web address under it.
+constexpr double logoSulTavoloDaDestra = 25;
+constexpr double logoSulTavoloSopra = 10;
+
+void saltato([[maybe_unused]] const char* perche)
+{
+#ifndef NDEBUG
+    qWarning("start-up step skipped: %s", perche);
+#endif
+}
 
 void spunta(const QList<QAction*>& voci, int indice)
 {
@@ -40,14 +60,13 @@ Form1::Form1(Opzioni opzioni)
     superficie_ = new Superficie(tavolo_, this);
     setCentralWidget(superficie_);
     setWindowTitle(QStringLiteral("Dorvinex  -  La Trelva"));
-    setWindowIcon(QIcon(QStringLiteral(":/art/icona.svg")));
     resize(1280, 974);  // the client area as designed, until maximised
     pannelli_ = std::make_unique<Pannelli>(superficie_);
     piattaforma_->collega(superficie_, pannelli_.get());
     connect(superficie_, &Superficie::mappaCambiata, pannelli_.get(), &Pannelli::disponi);
-    connect(superficie_, &Superficie::logoPremuto, pannelli_.get(), &Pannelli::Logo_Click);
-    connect(superficie_, &Superficie::sitoPremuto, pannelli_.get(), &Pannelli::sito_Click);
-    connect(superficie_, &Superficie::testoPremuto, pannelli_.get(), &Pannelli::testo_Click);
+    connect(superficie_, &Superficie::logoCliccato, pannelli_.get(), &Pannelli::Logo_Click);
+    connect(superficie_, &Superficie::sitoCliccato, pannelli_.get(), &Pannelli::sito_Click);
+    connect(superficie_, &Superficie::testoCliccato, pannelli_.get(), &Pannelli::testo_Click);
     superficie_->Logo.suggerimento = Pannelli::suggerimentoLogo();
     superficie_->sito.suggerimento = Pannelli::suggerimentoSito();
     superficie_->testoSito = Pannelli::didascaliaSito();
@@ -56,10 +75,11 @@ Form1::Form1(Opzioni opzioni)
     MMC1::Options suono;
     suono.output = opzioni_.suonoVero ? MMC1::Output::Device : MMC1::Output::Offline;
     mmc_ = std::make_unique<MMC1>(suono);
-    musica_ = std::make_unique<Musica>(*mmc_, opzioni_.cartella + QStringLiteral("/music"));
+    musica_ = std::make_unique<Musica>(*mmc_, cartellaMusica(opzioni_.cartella));
     if (!opzioni_.comandiMusica)
         opzioni_.comandiMusica = [this](const QString& parola) { mmc_->setCommand(parola); };
-    velocita_ = std::make_unique<Velocita>(opzioni_.cartella, [this](int passi) { tavolo_.passi = passi; });
+    velocita_ = std::make_unique<Velocita>(postoritmo::delProgramma(opzioni_.cartella),
+                                           [this](int passi) { tavolo_.passi = passi; });
     if (!opzioni_.orologio) {
         auto avvio = std::make_shared<QElapsedTimer>();
         avvio->start();
@@ -125,16 +145,27 @@ void Form1::Form_Load()
     // The window's first activation: the faces leave the table's sight.
     tavolo_.Form_Activate();
 
-    // From here on a step that fails is skipped and start-up goes on.
+    // From here on a step that fails is skipped and start-up goes on. The
+    // player is told nothing; a debug build tells the developer what was skipped.
     auto passo = [](auto&& fare) {
         try {
             fare();
+        } catch (const std::exception& e) {
+            saltato(e.what());
         } catch (...) {
+            saltato("not a standard exception");
         }
     };
     passo([&] { velocita_->avvio(); });
-    passo([&] { musica_->avvio(); });
     passo([&] { titolo(); });
+    attendiIlTitoloSulloSchermo();
+    if (chiusa_)
+        return;
+    // What the first frame does not show waits until it is on the screen:
+    // the title's four seconds leave time enough.
+    passo([&] { musica_->avvio(); });
+    passo([&] { setWindowIcon(QIcon(QStringLiteral(":/art/icona.svg"))); });
+    passo([&] { pannelli_->prepara(); });
 
     const bool finita = trelva::pausaDelTitolo(
         opzioni_.orologio,
@@ -150,25 +181,53 @@ void Form1::Form_Load()
     passo([&] { tavolo_.avvia(); });
 }
 
+void Form1::attendiIlTitoloSulloSchermo()
+{
+    // The title's seconds count from its first frame on the screen, not from
+    // the moment it was asked for: the first paint of a new window comes late.
+    // A window that is never painted (started minimised) waits no longer than this.
+    constexpr int msAlPiuPerIlPrimoFotogramma = 1000;
+    bool mostrato = false;
+    const QMetaObject::Connection c = connect(superficie_, &Superficie::dipinta, this, [&] {
+        if (superficie_->testo.visible && !mostrato) {
+            mostrato = true;
+            piattaforma_->interrompiSonno();
+        }
+    });
+    if (!chiusa_)
+        piattaforma_->dormi(msAlPiuPerIlPrimoFotogramma);
+    disconnect(c);
+}
+
+int Form1::larghezzaMassimizzata() const
+{
+    // The window manager maximises the window some time after it was asked
+    // to; the width it will then have is the screen's available width.
+    if (windowState() & Qt::WindowMaximized)
+        if (const QScreen* schermo = screen())
+            return schermo->availableGeometry().width();
+    return frameGeometry().width();
+}
+
 void Form1::titolo()
 {
     Superficie& s = *superficie_;
-    s.Logo.posto = QRectF(QPointF((largoarea - misuraLogo.width()) / 2, 5), misuraLogo);
+    s.Logo.posto = QRectF(QPointF((largoarea - misuraLogo.width()) / 2, logoSulTitoloSopra), misuraLogo);
     s.sito.posto = Superficie::misuraEtichetta(s.testoSito, Superficie::carattereSito(), QPointF());
-    s.sito.posto.moveTo((largoarea - s.sito.posto.width()) / 2, s.Logo.posto.bottom() + 4);
+    s.sito.posto.moveTo((largoarea - s.sito.posto.width()) / 2, s.Logo.posto.bottom() + sitoSottoIlLogo);
     s.sitoSfondo = Qt::white;
     s.sitoTesto = Qt::blue;
     s.testo.posto = QRectF(QPointF((largoarea - misuraTesto.width()) / 2, (altoarea - misuraTesto.height()) / 3),
                            misuraTesto);
-    const double twips = frameGeometry().width() * 1440.0 / logicalDpiX();
-    if (twips >= twipsPerIlLogo) {
+    const double twips = larghezzaMassimizzata() * twipsPerPollice / logicalDpiX();
+    if (twips >= twipsMinimiPerLogo) {
         s.sito.visible = true;
         s.Logo.visible = true;
     }
     s.Shape1.posto = QRectF(
         QPointF((largoarea - misuraShape1.width()) / 2, (altoarea - misuraShape1.height()) / 2), misuraShape1);
     s.CopyRight.posto = Superficie::misuraEtichetta(s.testoCopyRight, Superficie::carattereCopyRight(), QPointF());
-    s.CopyRight.posto.moveTo((largoarea - s.CopyRight.posto.width()) / 2, s.testo.posto.bottom() + 80);
+    s.CopyRight.posto.moveTo((largoarea - s.CopyRight.posto.width()) / 2, s.testo.posto.bottom() + copyRightSottoIlTesto);
     s.testo.visible = s.sito.visible = s.Shape1.visible = s.CopyRight.visible = true;
     s.update();
 }
@@ -177,11 +236,11 @@ void Form1::disponiTavolo()
 {
     Superficie& s = *superficie_;
     s.testo.visible = false;
-    s.Logo.posto.moveTo(largoarea - misuraLogo.width() - 25, 10);
+    s.Logo.posto.moveTo(largoarea - misuraLogo.width() - logoSulTavoloDaDestra, logoSulTavoloSopra);
     s.sitoSfondo = QColor(0, 64, 0);
     s.sitoTesto = Qt::white;
     s.sito.posto.moveTo(s.Logo.posto.left() - (s.sito.posto.width() - s.Logo.posto.width()) / 2,
-                        s.Logo.posto.bottom() + 4);
+                        s.Logo.posto.bottom() + sitoSottoIlLogo);
     s.CopyRight.visible = false;
     s.Shape1.visible = false;
     s.sfondo = QColor(0, 64, 0);

@@ -58,6 +58,11 @@ void PiattaformaQt::dormi(int ms)
 void PiattaformaQt::sveglia()
 {
     svegliata_ = true;
+    interrompiSonno();
+}
+
+void PiattaformaQt::interrompiSonno()
+{
     if (ciclo_)
         ciclo_->quit();
 }

@@ -29,6 +29,9 @@ public:
 
     // Runs the event loop for about `ms` milliseconds, or until woken.
     void dormi(int ms);
+    // Ends the sleep under way, as a wake does, but leaves no wake behind for
+    // the next wait for the player.
+    void interrompiSonno();
     // From now on every yield returns at once: the program is ending.
     void chiudi();
     bool chiusa() const { return chiusa_; }

@@ -5,6 +5,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <cmath>
+#include <utility>
 
 #include <QToolTip>
 
@@ -58,6 +59,28 @@ QFont Superficie::carattereCopyRight()
     return f;
 }
 
+QRectF Superficie::postoEtichettaFine(const trelva::Immagine& etichetta, const QString& testo)
+{
+    return misuraEtichetta(testo, carattereEtichetteFine(), QPointF(etichetta.left, etichetta.top))
+        .adjusted(0, 0, 16, 8);
+}
+
+int Superficie::xDispositivo(double x) const
+{
+    return int(std::lround((mappa_.m11() * x + mappa_.dx()) * devicePixelRatioF()));
+}
+
+int Superficie::yDispositivo(double y) const
+{
+    return int(std::lround((mappa_.m22() * y + mappa_.dy()) * devicePixelRatioF()));
+}
+
+QRect Superficie::inDispositivo(const QRectF& u) const
+{
+    return QRect(QPoint(xDispositivo(u.left()), yDispositivo(u.top())),
+                 QPoint(xDispositivo(u.right()) - 1, yDispositivo(u.bottom()) - 1));
+}
+
 QRectF Superficie::misuraEtichetta(const QString& testo, const QFont& carattere, QPointF angolo)
 {
     const QFontMetricsF m(carattere);
@@ -86,8 +109,13 @@ Superficie::Istantanea Superficie::istantanea() const
         metti(im.carta[k]);
         metti(im.dorso[k]);
     }
-    metti(im.lblSorry);
-    metti(im.lblCongratulation);
+    // The end labels are pictures of no size of their own: what changes on
+    // the screen is the box their text fills.
+    auto etichetta = [&](const trelva::Immagine& i, const QString& testo) {
+        foto.push_back(i.visible ? postoEtichettaFine(i, testo) : QRectF());
+    };
+    etichetta(im.lblSorry, testoSorry());
+    etichetta(im.lblCongratulation, testoCongratulation());
     // A face brought to the front without moving still changes what shows.
     const auto ordine = im.facceDalFondo();
     for (int k : ordine)
@@ -116,9 +144,7 @@ void Superficie::aggiornaCambiate()
     disegnata_ = std::move(ora);
     if (cambiato.isEmpty())
         return;
-    // The end labels are wider than their place: they size to their text.
-    update(mappa_.mapRect(cambiato).toAlignedRect().adjusted(-2, -2, 2, 2) |
-           (tavolo_.esito() != trelva::Esito::nessuno ? rect() : QRect()));
+    update(mappa_.mapRect(cambiato).toAlignedRect().adjusted(-2, -2, 2, 2));
 }
 
 void Superficie::resizeEvent(QResizeEvent*)
@@ -137,45 +163,51 @@ void Superficie::paintEvent(QPaintEvent* e)
     ultimoFotogramma_.restart();
     QPainter p(this);
     p.fillRect(rect(), sfondo);
+    disegnaRiquadri(p);
     p.setRenderHint(QPainter::Antialiasing);
     p.setTransform(mappa_);
-
-    const trelva::Geometria& g = tavolo_.geometria;
-    if (g.misurata()) {
-        QPen penna(coloreRiquadri);
-        penna.setCosmetic(true);
-        p.setPen(penna);
-        for (const trelva::Segmento& s : g.Riquadri())
-            p.drawLine(QPointF(s.da.x, s.da.y), QPointF(s.a.x, s.a.y));
-    }
     disegnaCarte(p);
     disegnaEtichette(p);
     disegnaTitolo(p);
+    p.end();
+    emit dipinta();
+}
+
+void Superficie::disegnaRiquadri(QPainter& p)
+{
+    const trelva::Geometria& g = tavolo_.geometria;
+    if (!g.misurata())
+        return;
+    // Thin solid lines, each one whole device pixel on the same grid as the
+    // card edges: a line spread over two half-lit rows is no longer the frame green.
+    const qreal dpr = devicePixelRatioF();
+    auto pixel = [&](int x0, int y0, int x1, int y1) {
+        p.fillRect(QRectF(x0 / dpr, y0 / dpr, (x1 - x0 + 1) / dpr, (y1 - y0 + 1) / dpr), coloreRiquadri);
+    };
+    for (const trelva::Segmento& s : g.Riquadri()) {
+        const int x0 = xDispositivo(s.da.x), y0 = yDispositivo(s.da.y);
+        const int x1 = xDispositivo(s.a.x), y1 = yDispositivo(s.a.y);
+        // Like any line, it stops short of its last point; the vertical one
+        // reaches the bottom line so the outline's corner closes.
+        if (y0 == y1)
+            pixel(x0, y0, x1 - 1, y0);
+        else
+            pixel(x0, y0, x0, y1);
+    }
 }
 
 void Superficie::disegnaCarte(QPainter& p)
 {
-    const qreal dpr = devicePixelRatioF();
     const trelva::Immagini& im = tavolo_.immagini;
-    auto disegna = [&](const trelva::Immagine& i, auto&& pixmap) {
-        if (!i.visible)
-            return;
-        const QRectF r = mappa_.mapRect(QRectF(i.left, i.top, i.width, i.height));
-        const QSize pixel = (r.size() * dpr).toSize();
-        if (pixel.isEmpty() || !r.intersects(rect()))
-            return;
-        // Drawn 1:1 in device pixels: a scaled pixmap would blur.
-        p.drawPixmap(QPointF(std::round(r.left() * dpr) / dpr, std::round(r.top() * dpr) / dpr),
-                     pixmap(pixel));
+    auto carta = [&](const trelva::Immagine& i, const std::function<const QPixmap&(QSize, qreal)>& figura) {
+        if (i.visible)
+            disegnaFigura(p, QRectF(i.left, i.top, i.width, i.height), figura);
     };
-    p.save();
-    p.resetTransform();
     if (im.dorsiCreati())
         for (int k = 1; k <= trelva::numeroCarte; ++k)
-            disegna(im.dorso[k], [&](QSize px) -> const QPixmap& { return figure_.dorso(px, dpr); });
+            carta(im.dorso[k], [&](QSize px, qreal dpr) -> const QPixmap& { return figure_.dorso(px, dpr); });
     for (int k : im.facceDalFondo())
-        disegna(im.carta[k], [&](QSize px) -> const QPixmap& { return figure_.faccia(k, px, dpr); });
-    p.restore();
+        carta(im.carta[k], [&](QSize px, qreal dpr) -> const QPixmap& { return figure_.faccia(k, px, dpr); });
 }
 
 void Superficie::disegnaEtichette(QPainter& p)
@@ -186,13 +218,29 @@ void Superficie::disegnaEtichette(QPainter& p)
     auto etichetta = [&](const trelva::Immagine& i, const QString& testo, QColor fondo, QColor colore) {
         if (!i.visible)
             return;
-        const QRectF r = misuraEtichetta(testo, f, QPointF(i.left, i.top)).adjusted(0, 0, 16, 8);
+        const QRectF r = postoEtichettaFine(i, testo);
         p.fillRect(r, fondo);
         p.setPen(colore);
         p.drawText(r, Qt::AlignCenter, testo);
     };
-    etichetta(im.lblSorry, QStringLiteral("SORRY"), Qt::red, Qt::white);
-    etichetta(im.lblCongratulation, QStringLiteral("CONGRATULATIONS !"), Qt::yellow, QColor(0, 128, 0));
+    etichetta(im.lblSorry, testoSorry(), Qt::red, Qt::white);
+    etichetta(im.lblCongratulation, testoCongratulation(), Qt::yellow, QColor(0, 128, 0));
+}
+
+void Superficie::disegnaFigura(QPainter& p, const QRectF& posto,
+                               const std::function<const QPixmap&(QSize, qreal)>& figura)
+{
+    if (!esposta_.intersects(posto))
+        return;
+    const qreal dpr = devicePixelRatioF();
+    const QRect r = inDispositivo(posto);
+    if (r.isEmpty())
+        return;
+    p.save();
+    p.resetTransform();
+    // Drawn 1:1 in device pixels: a scaled pixmap would blur.
+    p.drawPixmap(QPointF(r.left() / dpr, r.top() / dpr), figura(r.size(), dpr));
+    p.restore();
 }
 
 void Superficie::disegnaTitolo(QPainter& p)
@@ -204,8 +252,8 @@ void Superficie::disegnaTitolo(QPainter& p)
         p.drawRoundedRect(Shape1.posto, 18, 18);
         p.drawRoundedRect(Shape1.posto.adjusted(8, 8, -8, -8), 12, 12);
     }
-    if (testo.visible && esposta_.intersects(testo.posto))
-        figure_.testo().render(&p, testo.posto);
+    if (testo.visible)
+        disegnaFigura(p, testo.posto, [&](QSize px, qreal dpr) -> const QPixmap& { return figure_.testo(px, dpr); });
     if (CopyRight.visible) {
         p.setFont(carattereCopyRight());
         p.setPen(Qt::black);
@@ -217,13 +265,13 @@ void Superficie::disegnaTitolo(QPainter& p)
         p.setPen(sitoTesto);
         p.drawText(sito.posto, Qt::AlignCenter, testoSito);
     }
-    if (Logo.visible && esposta_.intersects(Logo.posto))
-        figure_.logo().render(&p, Logo.posto);
+    if (Logo.visible)
+        disegnaFigura(p, Logo.posto, [&](QSize px, qreal dpr) -> const QPixmap& { return figure_.logo(px, dpr); });
 }
 
 const Controllo* Superficie::controlloIn(QPointF u) const
 {
-    for (const Controllo* c : {&Logo, &sito, &testo})
+    for (const Controllo* c : {&Logo, &sito, &testo, &CopyRight})
         if (c->visible && c->posto.contains(u))
             return c;
     return nullptr;
@@ -245,20 +293,31 @@ bool Superficie::event(QEvent* e)
 
 void Superficie::mousePressEvent(QMouseEvent* e)
 {
+    // A press a panel left unhandled (a right press in its text, say) comes on
+    // to its parent: it still belongs to the panel, not to the table.
+    if (childAt(e->position().toPoint()))
+        return;
     const QPointF u = inUnita(e->position());
     const int pulsante = pulsanteDi(e->button());
+    // The logo, the web label, the title and the notice take their own presses.
     if (const Controllo* c = controlloIn(u)) {
-        // The logo, the web label and the title take their own presses.
-        if (pulsante != 1)
-            return;
-        if (c == &Logo)
-            emit logoPremuto();
-        else if (c == &sito)
-            emit sitoPremuto();
-        else
-            emit testoPremuto();
+        premuto_ = pulsante == 1 ? c : nullptr;
         return;
     }
+    premuto_ = nullptr;
     if (pulsante != 0)
         tavolo_.premi(u.x(), u.y(), pulsante);
+}
+
+void Superficie::mouseReleaseEvent(QMouseEvent* e)
+{
+    const Controllo* premuto = std::exchange(premuto_, nullptr);
+    if (e->button() != Qt::LeftButton || !premuto || controlloIn(inUnita(e->position())) != premuto)
+        return;
+    if (premuto == &Logo)
+        emit logoCliccato();
+    else if (premuto == &sito)
+        emit sitoCliccato();
+    else if (premuto == &testo)
+        emit testoCliccato();
 }

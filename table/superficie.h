@@ -6,7 +6,10 @@
 #include <QTimer>
 #include <QTransform>
 #include <QWidget>
+#include <functional>
 #include <vector>
+
+#include "immagini.h"
 
 #include "figure.h"
 
@@ -41,6 +44,18 @@ public:
     QTransform unitaInPixel() const { return mappa_; }
     QPointF inUnita(QPointF pixel) const { return mappa_.inverted().map(pixel); }
 
+    // The one map from window units to whole device pixels that every card
+    // edge and frame line is snapped with: a card's right edge is exactly its
+    // neighbour's left edge, so no table green shows between them.
+    int xDispositivo(double x) const;
+    int yDispositivo(double y) const;
+    QRect inDispositivo(const QRectF& unita) const;
+
+    // Where an end label shows, in window units: it sizes to its text.
+    static QRectF postoEtichettaFine(const trelva::Immagine& etichetta, const QString& testo);
+    static QString testoSorry() { return QStringLiteral("SORRY"); }
+    static QString testoCongratulation() { return QStringLiteral("CONGRATULATIONS !"); }
+
     // Labels size themselves to their text, as designed.
     static QRectF misuraEtichetta(const QString& testo, const QFont& carattere, QPointF angolo);
     static QFont carattereSito();
@@ -51,21 +66,27 @@ public:
     void richiediRidisegno();
 
     int fotogrammi() const { return fotogrammi_; }
+    int figureRese() const { return figure_.rese(); }
 
 signals:
     void mappaCambiata(const QTransform& unitaInPixel);
-    void logoPremuto();
-    void sitoPremuto();
-    void testoPremuto();
+    void logoCliccato();
+    void sitoCliccato();
+    void testoCliccato();
+    // A frame has been painted and goes to the screen as this returns.
+    void dipinta();
 
 protected:
     bool event(QEvent*) override;
     void paintEvent(QPaintEvent*) override;
     void resizeEvent(QResizeEvent*) override;
     void mousePressEvent(QMouseEvent*) override;
+    void mouseReleaseEvent(QMouseEvent*) override;
 
 private:
     void disegnaTitolo(QPainter& p);
+    void disegnaFigura(QPainter& p, const QRectF& posto, const std::function<const QPixmap&(QSize, qreal)>& figura);
+    void disegnaRiquadri(QPainter& p);
     void disegnaCarte(QPainter& p);
     void disegnaEtichette(QPainter& p);
     const Controllo* controlloIn(QPointF u) const;
@@ -83,4 +104,5 @@ private:
     int fotogrammi_ = 0;
     Istantanea disegnata_;
     QRectF esposta_;  // the part being painted, in window units
+    const Controllo* premuto_ = nullptr;  // a control acts on a whole click, press and release
 };

@@ -25,5 +25,5 @@ function(trelva_fuzzer name seeds include)
   add_test(NAME ${name}
     COMMAND ${bin} ${corpus} ${seeds}
             -max_total_time=20 -timeout=5 -rss_limit_mb=1024 -max_len=4400 -print_final_stats=1)
-  set_tests_properties(${name} PROPERTIES TIMEOUT 90)
+  set_tests_properties(${name} PROPERTIES TIMEOUT 90 LABELS fuzz)
 endfunction()

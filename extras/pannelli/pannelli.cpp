@@ -23,6 +23,27 @@ QByteArray leggiRisorsa(const QString& nome) {
     return file.readAll();
 }
 
+// The desktop services say on the terminal when they find no browser; the
+// game reports no failure of the page opening. Only what this thread says
+// during the call is held back: every other diagnostic goes through.
+thread_local bool aprendoPagina = false;
+QtMessageHandler gestorePrecedente = nullptr;
+
+void gestoreMentreSiApre(QtMsgType tipo, const QMessageLogContext& contesto, const QString& messaggio) {
+    if (aprendoPagina) return;
+    if (gestorePrecedente) gestorePrecedente(tipo, contesto, messaggio);
+}
+
+void apriInSilenzio(const QUrl& url) {
+    gestorePrecedente = qInstallMessageHandler(gestoreMentreSiApre);
+    aprendoPagina = true;
+    // Hands the address to the desktop, which starts the browser detached; the
+    // answer says nothing about whether a browser really opened, so it is dropped.
+    QDesktopServices::openUrl(url);
+    aprendoPagina = false;
+    qInstallMessageHandler(gestorePrecedente);
+}
+
 QFont caratteri(int punti) {
     // "MS Sans Serif" is rarely installed outside Windows: any sans-serif face.
     QFont font(QStringLiteral("Sans Serif"), punti);
@@ -32,15 +53,15 @@ QFont caratteri(int punti) {
 
 }  // namespace
 
-Pannelli::Pannelli(QWidget* finestra) : QObject(finestra), apritore_([](const QUrl& url) {
-    // Hands the address to the desktop, which starts the browser detached; the
-    // answer says nothing about whether a browser really opened, so it is dropped.
-    QDesktopServices::openUrl(url);
-}) {
+Pannelli::Pannelli(QWidget* finestra) : QObject(finestra), finestra_(finestra), apritore_(apriInSilenzio) {
     registraTesti();
-    txtItaliano_ = creaPannello(finestra, testoItaliano(), puntiRegole);
-    txtEnglish_ = creaPannello(finestra, testoInglese(), puntiRegole);
-    text4_ = creaPannello(finestra, testoInfo(), puntiInfo);
+}
+
+void Pannelli::prepara() {
+    if (text4_) return;
+    txtItaliano_ = creaPannello(testoItaliano(), puntiRegole);
+    txtEnglish_ = creaPannello(testoInglese(), puntiRegole);
+    text4_ = creaPannello(testoInfo(), puntiInfo);
 
     for (QPlainTextEdit* regole : {txtItaliano_, txtEnglish_}) {
         regole->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -53,11 +74,11 @@ Pannelli::Pannelli(QWidget* finestra) : QObject(finestra), apritore_([](const QU
     tavolozza.setColor(QPalette::Base, QColor(255, 255, 192));
     text4_->setPalette(tavolozza);
 
-    disponi(QTransform());
+    disponi(mappa_);
 }
 
-QPlainTextEdit* Pannelli::creaPannello(QWidget* finestra, const QByteArray& testo, int punti) {
-    auto* pannello = new QPlainTextEdit(finestra);
+QPlainTextEdit* Pannelli::creaPannello(const QByteArray& testo, int punti) {
+    auto* pannello = new QPlainTextEdit(finestra_);
     pannello->hide();
     pannello->setReadOnly(true);
     pannello->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -81,6 +102,8 @@ QString Pannelli::dirittiCopyRight() {
 }
 
 void Pannelli::disponi(const QTransform& unitaInPixel) {
+    mappa_ = unitaInPixel;
+    if (!text4_) return;
     // The map is meant to be uniform; should it not be, the smaller factor
     // keeps the text inside its box.
     const double scala = std::min(std::abs(unitaInPixel.m11()), std::abs(unitaInPixel.m22()));
@@ -96,47 +119,59 @@ void Pannelli::disponi(const QTransform& unitaInPixel) {
 }
 
 // Visibility is the panel's own flag (isHidden), not isVisible(): the panels
-// must toggle the same way while the window itself is not on screen.
+// must toggle the same way while the window itself is not on screen. A panel
+// not made yet is hidden, and stays unmade until it is shown.
+
+namespace {
+void nascondi(QPlainTextEdit* pannello) {
+    if (pannello) pannello->hide();
+}
+}  // namespace
 
 void Pannelli::menu_rules_english_Click() {
+    prepara();
     txtEnglish_->setVisible(txtEnglish_->isHidden());
     txtEnglish_->raise();
 }
 
 void Pannelli::menu_rules_italiano_Click() {
+    prepara();
     txtItaliano_->setVisible(txtItaliano_->isHidden());
     txtItaliano_->raise();
 }
 
-void Pannelli::menu_about_Click() { text4_->setVisible(text4_->isHidden()); }
+void Pannelli::menu_about_Click() {
+    prepara();
+    text4_->setVisible(text4_->isHidden());
+}
 
-void Pannelli::TxtEnglish_Click() { txtEnglish_->hide(); }
-void Pannelli::TxtItaliano_Click() { txtItaliano_->hide(); }
-void Pannelli::Text4_Click() { text4_->hide(); }
-void Pannelli::testo_Click() { text4_->hide(); }
+void Pannelli::TxtEnglish_Click() { nascondi(txtEnglish_); }
+void Pannelli::TxtItaliano_Click() { nascondi(txtItaliano_); }
+void Pannelli::Text4_Click() { nascondi(text4_); }
+void Pannelli::testo_Click() { nascondi(text4_); }
 
 void Pannelli::carta_Click(int) {
     // The information panel is small and out of the way: a card face leaves it.
-    txtEnglish_->hide();
-    txtItaliano_->hide();
+    nascondi(txtEnglish_);
+    nascondi(txtItaliano_);
 }
 
 void Pannelli::Logo_Click() {
-    text4_->hide();
-    txtItaliano_->hide();
-    txtEnglish_->hide();
+    nascondi(text4_);
+    nascondi(txtItaliano_);
+    nascondi(txtEnglish_);
     apriPagina();
 }
 
 void Pannelli::sito_Click() {
-    text4_->hide();
+    nascondi(text4_);
     apriPagina();
 }
 
 void Pannelli::nascondiTutti() {
-    text4_->hide();
-    txtEnglish_->hide();
-    txtItaliano_->hide();
+    nascondi(text4_);
+    nascondi(txtEnglish_);
+    nascondi(txtItaliano_);
 }
 
 void Pannelli::apriPagina() {

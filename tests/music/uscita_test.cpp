@@ -64,7 +64,7 @@ private:
 int finestra(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    Form1 form({QCoreApplication::applicationDirPath(), {}, {}, true});
+    Form1 form({.cartella = QCoreApplication::applicationDirPath()});
     QSocketNotifier input(0, QSocketNotifier::Read);
     QObject::connect(&input, &QSocketNotifier::activated, &form, [&] {
         input.setEnabled(false);

@@ -4,63 +4,14 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "finto.h"
-#include "form1.h"
+#include "finestra_prova.h"
 #include "mazzi.h"
 #include "pannelli.h"
-#include "regista.h"
 #include "superficie.h"
 
 using namespace trelva;
 using namespace trelva::prova;
 
-namespace {
-constexpr int sinistro = 1;
-
-// A window in a scratch folder, on a clock twenty times faster than real
-// time, dealing the deal a test asks for, with its music words recorded.
-struct Finestra {
-    QTemporaryDir cartella;
-    CasualeCopione casuale;
-    QElapsedTimer reale;
-    double partenza = 100;
-    QStringList comandi;
-    std::unique_ptr<Form1> finestra;
-    QTimer guardia;  // a scene that fails must not leave the game waiting for ever
-
-    explicit Finestra(const std::vector<int>& deal, double inizio = 100)
-        : partenza(inizio)
-    {
-        casuale.ordine(deal);
-        reale.start();
-        finestra = std::make_unique<Form1>(Form1::Opzioni{
-            cartella.path(), [this] { return std::fmod(partenza + reale.nsecsElapsed() / 5e7, 86400.0); },
-            [this](const QString& c) { comandi << c; }, false, &casuale});
-        guardia.setSingleShot(true);
-        QObject::connect(&guardia, &QTimer::timeout, finestra.get(), [this] {
-            finestra->close();
-            QFAIL("the scenes did not finish");
-        });
-        guardia.start(30000);
-    }
-    Tavolo& tavolo() { return finestra->tavolo(); }
-    Superficie& superficie() { return finestra->superficie(); }
-
-    void premi(QPointF unita, Qt::MouseButton b = Qt::LeftButton)
-    {
-        const QPoint px = superficie().unitaInPixel().map(unita).toPoint();
-        QTest::mousePress(&superficie(), b, {}, px);
-        QTest::mouseRelease(&superficie(), b, {}, px);
-    }
-    void premiPosto(int riga, int colonna, Qt::MouseButton b = Qt::LeftButton)
-    {
-        const Punto c = centro(tavolo(), riga, colonna);
-        premi({c.x, c.y}, b);
-    }
-    // The game is waiting for a press and has judged the last one.
-    bool pronta() { return tavolo().partitaInCorso() && tavolo().passo() == 0 && !tavolo().cliccato; }
-};
-}  // namespace
 
 class FinestraTest : public QObject {
     Q_OBJECT
@@ -157,17 +108,7 @@ void FinestraTest::unaPartitaColMouse()
         b.premiPosto(5, 7, Qt::RightButton);
         b.premiPosto(2, 3);  // the stock comes first
     });
-    // Every card in turn: the stock, then the card in hand to its own place.
-    // A King's place holds no back, so that press lands on the bare table.
-    std::function<void()> mossa = [&] {
-        Tavolo& t = b.tavolo();
-        if (t.pesca)
-            b.premiPosto(5, 7);
-        else
-            b.premiPosto(semeDi(t.inmano), valoreDi(t.inmano));
-        r.quando([&] { return b.pronta(); }, mossa);
-    };
-    r.poi(mossa);
+    b.giocaTutto(r);
     // The first game plays inside start-up, which returns when it is over.
     b.finestra->Form_Load();
     QCOMPARE(b.tavolo().esito(), Esito::congratulation);
@@ -240,6 +181,8 @@ void FinestraTest::ridurreERipristinare()
         b.finestra->setWindowState(Qt::WindowMinimized);
         QCOMPARE(b.comandi, QStringList{QStringLiteral("pause")});
         b.finestra->setWindowState(Qt::WindowNoState);
+        // The restore itself resumes the music, whether or not a resize follows.
+        QCOMPARE(b.comandi.last(), QStringLiteral("play"));
     });
     r.quando([&] { return b.finestra->isMaximized(); }, [&] {
         QVERIFY(b.comandi.contains(QStringLiteral("play")));

@@ -15,6 +15,7 @@ struct Lettering {
     double size = 10;
     double slant = 0;
     double spacing = 0.9;  // between letters, in glyph units
+    double condense = 1;   // narrows letters and spacing alike
 };
 
 // The centre lines of `text` with its top-left corner at `at`.
