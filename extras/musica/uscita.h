@@ -13,8 +13,8 @@ namespace musica {
 // Background music needs no low latency: large blocks into a buffer of a few
 // of them let the feeding thread sleep most of the time. Their sum bounds how
 // late a pause or a close is heard.
-constexpr int kBlockMs = 100;
-constexpr int kBufferMs = 300;
+constexpr int kBlockMs = 150;
+constexpr int kBufferMs = 450;
 
 class Uscita {
 public:
