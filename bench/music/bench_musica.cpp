@@ -1,6 +1,7 @@
 // trelva-bench-music: what the background music costs on a desktop.
 //  - the game's memory with no sound server (resident now and at its peak);
-//  - CPU and wake-ups of the game and of the sound server while a song plays;
+//  - CPU and wake-ups of the game and of the sound server while a song plays,
+//    and how soon "close" takes the song's stream off the server;
 //  - with the sound server stopped (SIGSTOP): how long a song change holds the
 //    caller's thread and how long the process takes to end after "Close";
 //  - hostile songs within the size cap: reading time and what is kept;
@@ -156,6 +157,28 @@ void costWhilePlaying(qint64 server)
     std::printf("  sound server  %5.2f %% of one core, %6.1f wake-ups/s\n", serv, (wakeUps(server) - sw0) / secs);
     std::printf("  together      %5.2f %% of one core\n", game_ + serv);
     stopGame(game);
+}
+
+// How soon the server lets the song's stream go after "close".
+void closeHeard()
+{
+    auto streams = [] {
+        QProcess pactl;
+        pactl.start("pactl", {"list", "short", "sink-inputs"});
+        pactl.waitForFinished();
+        return pactl.readAllStandardOutput().count('\n');
+    };
+    MMC1 mmc;
+    Musica musica(mmc, musicFolder());
+    musica.avvio();
+    mmc.waitForIdle(10000);
+    QThread::sleep(2);
+    QElapsedTimer t;
+    t.start();
+    mmc.setCommand("close");
+    while (streams() > 0 && t.elapsed() < 5000)
+        QThread::msleep(5);
+    std::printf("\"close\" to the stream gone from the server: %lld ms\n", t.elapsed());
 }
 
 // The parent's side of the hung-server measurement: the child plays, the
@@ -322,6 +345,7 @@ int main(int argc, char** argv)
     if (server > 0 && QFile::exists(QStringLiteral("/proc/%1").arg(server))) {
         costWhilePlaying(server);
         memoryGivenBack();
+        closeHeard();
         hungServer(server);
     } else {
         std::printf("No sound server found (PULSE_RUNTIME_PATH/pid): CPU and hang figures skipped\n");
