@@ -45,9 +45,9 @@ public:
     void creaDorsi();
     bool dorsiCreati() const { return dorsiCreati_; }
 
-    // Faces lie above every back (they are heavier controls); among faces the
-    // one brought to the front last is on top; among backs a later one lies
-    // over an earlier one.
+    // Faces lie above every back, so a card in hand passes over the covered
+    // ones it travels across; among faces the one brought to the front last
+    // is on top; among backs a later one lies over an earlier one.
     void portaDavanti(int k);
     std::vector<int> facceDalFondo() const;  // drawing order of the faces
 

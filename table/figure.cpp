@@ -44,15 +44,28 @@ const QPixmap& Figure::rendi(int indice, QSize pixel, qreal dpr)
         vettore = std::make_unique<QSvgRenderer>(
             indice == 0 ? QStringLiteral(":/art/dorso.svg")
                         : QStringLiteral(":/art/carta%1.svg").arg(indice, 2, 10, QLatin1Char('0')));
+    pronta = renderizza(*vettore, pixel, dpr);
+    ++rese_;
+    return pronta;
+}
+
+const QPixmap& Figure::rendiUnaVolta(QSvgRenderer& vettore, QPixmap& pronta, QSize pixel, qreal dpr)
+{
+    if (pronta.size() != pixel || pronta.devicePixelRatio() != dpr)
+        pronta = renderizza(vettore, pixel, dpr);
+    return pronta;
+}
+
+QPixmap Figure::renderizza(QSvgRenderer& vettore, QSize pixel, qreal dpr)
+{
     QImage immagine(pixel, QImage::Format_ARGB32_Premultiplied);
     immagine.fill(Qt::transparent);
     {
         QPainter p(&immagine);
         p.setRenderHint(QPainter::Antialiasing);
-        vettore->render(&p, QRectF(QPointF(0, 0), QSizeF(pixel)));
+        vettore.render(&p, QRectF(QPointF(0, 0), QSizeF(pixel)));
     }
-    pronta = QPixmap::fromImage(immagine);
-    ++rese_;
+    QPixmap pronta = QPixmap::fromImage(immagine);
     pronta.setDevicePixelRatio(dpr);
     return pronta;
 }

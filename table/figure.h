@@ -19,9 +19,9 @@ public:
     const QPixmap& faccia(int carta, QSize pixel, qreal dpr);
     const QPixmap& dorso(QSize pixel, qreal dpr);
 
-    // The logo and the title picture are drawn straight from their vectors.
-    QSvgRenderer& logo() { return logo_; }
-    QSvgRenderer& testo() { return testo_; }
+    // The logo and the title picture, rendered once at the size they show at.
+    const QPixmap& logo(QSize pixel, qreal dpr) { return rendiUnaVolta(logo_, logoPronto_, pixel, dpr); }
+    const QPixmap& testo(QSize pixel, qreal dpr) { return rendiUnaVolta(testo_, testoPronto_, pixel, dpr); }
 
     // How many card pictures have been rendered so far, for the figures.
     int rese() const { return rese_; }
@@ -32,6 +32,8 @@ private:
     } risorse_;  // first member: loaded before the renderers read them
 
     const QPixmap& rendi(int indice, QSize pixel, qreal dpr);
+    static const QPixmap& rendiUnaVolta(QSvgRenderer& vettore, QPixmap& pronta, QSize pixel, qreal dpr);
+    static QPixmap renderizza(QSvgRenderer& vettore, QSize pixel, qreal dpr);
 
     std::array<std::unique_ptr<QSvgRenderer>, trelva::numeroCarte + 1> vettori_;  // 0 = back
     // A card snapped at any position is one of floor/ceil wide by floor/ceil high.
@@ -40,4 +42,6 @@ private:
     int rese_ = 0;
     QSvgRenderer logo_;
     QSvgRenderer testo_;
+    QPixmap logoPronto_;
+    QPixmap testoPronto_;
 };

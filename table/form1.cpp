@@ -8,8 +8,10 @@
 #include <QScreen>
 #include <QTimer>
 #include <cmath>
+#include <exception>
 
 #include "accessibile.h"
+#include "cartelle.h"
 #include "mmc1.h"
 #include "musica.h"
 #include "pannelli.h"
@@ -24,8 +26,25 @@ constexpr float altoarea = 1024;
 constexpr QSizeF misuraLogo{120, 39};
 constexpr QSizeF misuraTesto{309, 90};
 constexpr QSizeF misuraShape1{841, 600};
-// Below this outer width (in twips, 1440 to the inch) there is no room for the logo.
-constexpr double twipsPerIlLogo = 12360;
+// Below this outer width there is no room for the logo.
+constexpr double twipsPerPollice = 1440;
+constexpr double twipsMinimiPerLogo = 12360;
+
+// The title screen: the logo at the top, the web address under it, the title
+// picture a third of the way down, the notice below it.
+constexpr double logoSulTitoloSopra = 5;
+constexpr double sitoSottoIlLogo = 4;
+constexpr double copyRightSottoIlTesto = 80;
+// The table: the logo in the top-right corner, the web address under it.
+constexpr double logoSulTavoloDaDestra = 25;
+constexpr double logoSulTavoloSopra = 10;
+
+void saltato([[maybe_unused]] const char* perche)
+{
+#ifndef NDEBUG
+    qWarning("start-up step skipped: %s", perche);
+#endif
+}
 
 void spunta(const QList<QAction*>& voci, int indice)
 {
@@ -44,7 +63,6 @@ Form1::Form1(Opzioni opzioni)
     setCentralWidget(superficie_);
     superficie_->setFocus();  // the keys play on the table
     setWindowTitle(QStringLiteral("Dorvinex  -  La Trelva"));
-    setWindowIcon(QIcon(QStringLiteral(":/art/icona.svg")));
     resize(1280, 974);  // the client area as designed, until maximised
     pannelli_ = std::make_unique<Pannelli>(superficie_);
     piattaforma_->collega(superficie_, pannelli_.get());
@@ -61,10 +79,11 @@ Form1::Form1(Opzioni opzioni)
     MMC1::Options suono;
     suono.output = opzioni_.suonoVero ? MMC1::Output::Device : MMC1::Output::Offline;
     mmc_ = std::make_unique<MMC1>(suono);
-    musica_ = std::make_unique<Musica>(*mmc_, opzioni_.cartella + QStringLiteral("/music"));
+    musica_ = std::make_unique<Musica>(*mmc_, cartellaMusica(opzioni_.cartella));
     if (!opzioni_.comandiMusica)
         opzioni_.comandiMusica = [this](const QString& parola) { mmc_->setCommand(parola); };
-    velocita_ = std::make_unique<Velocita>(opzioni_.cartella, [this](int passi) { tavolo_.passi = passi; });
+    velocita_ = std::make_unique<Velocita>(postoritmo::delProgramma(opzioni_.cartella),
+                                           [this](int passi) { tavolo_.passi = passi; });
     if (!opzioni_.orologio) {
         auto avvio = std::make_shared<QElapsedTimer>();
         avvio->start();
@@ -130,17 +149,27 @@ void Form1::Form_Load()
     // The window's first activation: the faces leave the table's sight.
     tavolo_.Form_Activate();
 
-    // From here on a step that fails is skipped and start-up goes on.
+    // From here on a step that fails is skipped and start-up goes on. The
+    // player is told nothing; a debug build tells the developer what was skipped.
     auto passo = [](auto&& fare) {
         try {
             fare();
+        } catch (const std::exception& e) {
+            saltato(e.what());
         } catch (...) {
+            saltato("not a standard exception");
         }
     };
     passo([&] { velocita_->avvio(); });
-    passo([&] { musica_->avvio(); });
     passo([&] { titolo(); });
     attendiIlTitoloSulloSchermo();
+    if (chiusa_)
+        return;
+    // What the first frame does not show waits until it is on the screen:
+    // the title's four seconds leave time enough.
+    passo([&] { musica_->avvio(); });
+    passo([&] { setWindowIcon(QIcon(QStringLiteral(":/art/icona.svg"))); });
+    passo([&] { pannelli_->prepara(); });
 
     const bool finita = trelva::pausaDelTitolo(
         opzioni_.orologio,
@@ -187,22 +216,22 @@ int Form1::larghezzaMassimizzata() const
 void Form1::titolo()
 {
     Superficie& s = *superficie_;
-    s.Logo.posto = QRectF(QPointF((largoarea - misuraLogo.width()) / 2, 5), misuraLogo);
+    s.Logo.posto = QRectF(QPointF((largoarea - misuraLogo.width()) / 2, logoSulTitoloSopra), misuraLogo);
     s.sito.posto = Superficie::misuraEtichetta(s.testoSito, Superficie::carattereSito(), QPointF());
-    s.sito.posto.moveTo((largoarea - s.sito.posto.width()) / 2, s.Logo.posto.bottom() + 4);
+    s.sito.posto.moveTo((largoarea - s.sito.posto.width()) / 2, s.Logo.posto.bottom() + sitoSottoIlLogo);
     s.sitoSfondo = Qt::white;
     s.sitoTesto = Qt::blue;
     s.testo.posto = QRectF(QPointF((largoarea - misuraTesto.width()) / 2, (altoarea - misuraTesto.height()) / 3),
                            misuraTesto);
-    const double twips = larghezzaMassimizzata() * 1440.0 / logicalDpiX();
-    if (twips >= twipsPerIlLogo) {
+    const double twips = larghezzaMassimizzata() * twipsPerPollice / logicalDpiX();
+    if (twips >= twipsMinimiPerLogo) {
         s.sito.visible = true;
         s.Logo.visible = true;
     }
     s.Shape1.posto = QRectF(
         QPointF((largoarea - misuraShape1.width()) / 2, (altoarea - misuraShape1.height()) / 2), misuraShape1);
     s.CopyRight.posto = Superficie::misuraEtichetta(s.testoCopyRight, Superficie::carattereCopyRight(), QPointF());
-    s.CopyRight.posto.moveTo((largoarea - s.CopyRight.posto.width()) / 2, s.testo.posto.bottom() + 80);
+    s.CopyRight.posto.moveTo((largoarea - s.CopyRight.posto.width()) / 2, s.testo.posto.bottom() + copyRightSottoIlTesto);
     s.testo.visible = s.sito.visible = s.Shape1.visible = s.CopyRight.visible = true;
     s.update();
 }
@@ -211,11 +240,11 @@ void Form1::disponiTavolo()
 {
     Superficie& s = *superficie_;
     s.testo.visible = false;
-    s.Logo.posto.moveTo(largoarea - misuraLogo.width() - 25, 10);
+    s.Logo.posto.moveTo(largoarea - misuraLogo.width() - logoSulTavoloDaDestra, logoSulTavoloSopra);
     s.sitoSfondo = QColor(0, 64, 0);
     s.sitoTesto = Qt::white;
     s.sito.posto.moveTo(s.Logo.posto.left() - (s.sito.posto.width() - s.Logo.posto.width()) / 2,
-                        s.Logo.posto.bottom() + 4);
+                        s.Logo.posto.bottom() + sitoSottoIlLogo);
     s.CopyRight.visible = false;
     s.Shape1.visible = false;
     s.sfondo = QColor(0, 64, 0);

@@ -22,11 +22,11 @@ class Form1 : public QMainWindow {
     Q_OBJECT
 public:
     struct Opzioni {
-        QString cartella;  // where the music folder and the settings file are
-        std::function<double()> orologio;  // seconds; the title pause is read on it
+        QString cartella;  // the program's folder: songs and settings are found from it
+        std::function<double()> orologio = {};  // seconds; the title pause is read on it
         // Where the window's own words to the music control go (pause on
         // minimise, play on restore, Close on quit); the control by default.
-        std::function<void(const QString&)> comandiMusica;
+        std::function<void(const QString&)> comandiMusica = {};
         bool suonoVero = true;  // false: the synthesizer opens no audio device
         trelva::Casuale* casuale = nullptr;  // the shuffle's generator; our own when null
     };

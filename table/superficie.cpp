@@ -202,27 +202,16 @@ void Superficie::disegnaRiquadri(QPainter& p)
 
 void Superficie::disegnaCarte(QPainter& p)
 {
-    const qreal dpr = devicePixelRatioF();
     const trelva::Immagini& im = tavolo_.immagini;
-    const QRect schermo(QPoint(0, 0), (QSizeF(size()) * dpr).toSize());
-    auto disegna = [&](const trelva::Immagine& i, auto&& pixmap) {
-        if (!i.visible)
-            return;
-        const QRect r = inDispositivo(QRectF(i.left, i.top, i.width, i.height));
-        if (r.isEmpty() || !r.intersects(schermo))
-            return;
-        // Drawn 1:1 in device pixels: a scaled pixmap would blur.
-        p.drawPixmap(QPointF(r.left() / dpr, r.top() / dpr), pixmap(r.size()));
+    auto carta = [&](const trelva::Immagine& i, const std::function<const QPixmap&(QSize, qreal)>& figura) {
+        if (i.visible)
+            disegnaFigura(p, QRectF(i.left, i.top, i.width, i.height), figura);
     };
-    p.save();
-    p.resetTransform();
-    p.setRenderHint(QPainter::Antialiasing, false);
     if (im.dorsiCreati())
         for (int k = 1; k <= trelva::numeroCarte; ++k)
-            disegna(im.dorso[k], [&](QSize px) -> const QPixmap& { return figure_.dorso(px, dpr); });
+            carta(im.dorso[k], [&](QSize px, qreal dpr) -> const QPixmap& { return figure_.dorso(px, dpr); });
     for (int k : im.facceDalFondo())
-        disegna(im.carta[k], [&](QSize px) -> const QPixmap& { return figure_.faccia(k, px, dpr); });
-    p.restore();
+        carta(im.carta[k], [&](QSize px, qreal dpr) -> const QPixmap& { return figure_.faccia(k, px, dpr); });
 }
 
 void Superficie::disegnaEtichette(QPainter& p)
@@ -331,6 +320,25 @@ void Superficie::focusInEvent(QFocusEvent*)
 
 void Superficie::focusOutEvent(QFocusEvent*) {}
 
+void Superficie::disegnaFigura(QPainter& p, const QRectF& posto,
+                               const std::function<const QPixmap&(QSize, qreal)>& figura)
+{
+    if (!esposta_.intersects(posto))
+        return;
+    const qreal dpr = devicePixelRatioF();
+    const QRect r = inDispositivo(posto);
+    if (r.isEmpty())
+        return;
+    p.save();
+    p.resetTransform();
+    // Drawn 1:1 in device pixels: a scaled pixmap would blur, and so would
+    // antialiasing at a position a rounding error off the pixel grid, which
+    // left a repainted part a shade off the rest at a fractional scale.
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.drawPixmap(QPointF(r.left() / dpr, r.top() / dpr), figura(r.size(), dpr));
+    p.restore();
+}
+
 void Superficie::disegnaTitolo(QPainter& p)
 {
     if (Shape1.visible) {
@@ -340,8 +348,8 @@ void Superficie::disegnaTitolo(QPainter& p)
         p.drawRoundedRect(Shape1.posto, 18, 18);
         p.drawRoundedRect(Shape1.posto.adjusted(8, 8, -8, -8), 12, 12);
     }
-    if (testo.visible && esposta_.intersects(testo.posto))
-        figure_.testo().render(&p, testo.posto);
+    if (testo.visible)
+        disegnaFigura(p, testo.posto, [&](QSize px, qreal dpr) -> const QPixmap& { return figure_.testo(px, dpr); });
     if (CopyRight.visible) {
         p.setFont(carattereCopyRight());
         p.setPen(Qt::black);
@@ -353,8 +361,8 @@ void Superficie::disegnaTitolo(QPainter& p)
         p.setPen(sitoTesto);
         p.drawText(sito.posto, Qt::AlignCenter, testoSito);
     }
-    if (Logo.visible && esposta_.intersects(Logo.posto))
-        figure_.logo().render(&p, Logo.posto);
+    if (Logo.visible)
+        disegnaFigura(p, Logo.posto, [&](QSize px, qreal dpr) -> const QPixmap& { return figure_.logo(px, dpr); });
 }
 
 const Controllo* Superficie::controlloIn(QPointF u) const

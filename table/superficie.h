@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <QTransform>
 #include <QWidget>
+#include <functional>
 #include <vector>
 
 #include "immagini.h"
@@ -99,6 +100,7 @@ protected:
 
 private:
     void disegnaTitolo(QPainter& p);
+    void disegnaFigura(QPainter& p, const QRectF& posto, const std::function<const QPixmap&(QSize, qreal)>& figura);
     void disegnaRiquadri(QPainter& p);
     void disegnaCarte(QPainter& p);
     void disegnaEtichette(QPainter& p);

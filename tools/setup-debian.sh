@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages La Trelva builds, runs and tests with.
+# Installs the Debian packages La Trelva builds, runs and tests with, and any
+# named as arguments (the packaging tools, the package checkers).
 # Quiet and quick when everything is already there.
 set -euo pipefail
 
@@ -7,7 +8,9 @@ packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
   libfluidsynth-dev libjack-jackd2-dev fluid-soundfont-gm timgm6mb-soundfont
+  libpulse-dev libglib2.0-dev pulseaudio pulseaudio-utils
   libgtest-dev
+  "$@"
 )
 
 missing=()

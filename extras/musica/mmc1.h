@@ -2,21 +2,33 @@
 // FluidSynth and is driven the way a multimedia control is: a file name, command
 // words and a start position go in; a position, a length and a completion event
 // come out.
+//
+// The synthesizer and its soundfont are loaded only once an output has opened
+// for a song, and are let go with the song (a close, or an output that went
+// away). A song whose output went away keeps its time in silence, and its next
+// "play" (or its next opening) tries the output again.
 #pragma once
+
+#include "uscita.h"
 
 #include <QObject>
 #include <QString>
 #include <QStringList>
 
+#include <atomic>
 #include <memory>
+
+namespace musica {
+class Motore;
+}
 
 class MMC1 : public QObject {
     Q_OBJECT
 
 public:
     enum class Output {
-        Device,   // FluidSynth's own audio driver: PulseAudio, else ALSA
-        Offline,  // no driver; whoever owns the control pulls audio with render()
+        Device,   // the system's sound server or device: PulseAudio, else ALSA
+        Offline,  // no output; whoever owns the control pulls audio with render()
     };
 
     struct Options {
@@ -24,7 +36,10 @@ public:
         // Soundfonts to try instead of the system's (FluidR3, TimGM6mb, the
         // system default). A .sf2 beside the song is always tried first.
         QStringList soundfonts;
-        int sampleRate = 44100;
+        // Background music: half the usual rate is half the synthesizer's work.
+        int sampleRate = 22050;
+        // Device output only: where the sound goes instead of the system's.
+        musica::ApriUscita uscita;
     };
 
     // The notify code of a command that completed, or of a song that played to its end.
@@ -32,6 +47,8 @@ public:
 
     explicit MMC1(QObject* parent = nullptr);
     explicit MMC1(const Options& options, QObject* parent = nullptr);
+    // Closes in the background and waits a little for it, never for a sound
+    // server that has stopped answering.
     ~MMC1() override;
 
     // Whether Done is raised at all; off until the owner asks for it.
@@ -42,9 +59,12 @@ public:
     QString fileName() const { return fileName_; }
 
     // "open", "play", "pause", "stop", "close", in any letter case. Unknown
-    // words, and words that find nothing to act on, do nothing. Only "close"
-    // waits: when it returns the audio device has been let go.
+    // words, and words that find nothing to act on, do nothing. Commands are
+    // carried out in order on a thread of the control's own; only "close"
+    // waits for them, and never longer than kCloseWaitMs: a sound server that
+    // hangs must not hold the window.
     void setCommand(const QString& word);
+    static constexpr int kCloseWaitMs = 25;
 
     // Milliseconds. Equal once the song has played to its end.
     qint64 position() const;
@@ -64,14 +84,16 @@ public:
     // never needs it; tests and measurements do.
     bool waitForIdle(int timeoutMs = 60000);
 
-    // "pulseaudio", "alsa" or "offline" while a song is open, else empty.
+    // "pulseaudio", "alsa" (or the name a given output reports) or "offline"
+    // while a song is open and heard, else empty.
     QString outputName() const;
 
 signals:
     void Done(int notifyCode);
 
 private:
-    class Engine;
-    std::unique_ptr<Engine> engine_;
+    std::shared_ptr<musica::Motore> engine_;
+    std::atomic<bool> notify_{false};
+    bool offline_ = false;
     QString fileName_;
 };

@@ -1,18 +1,19 @@
 #include "smf.h"
 
-#include <algorithm>
+#include <bitset>
+#include <climits>
+#include <cstdint>
 #include <cmath>
-#include <map>
+#include <queue>
 
 namespace musica {
 namespace {
 
 class Reader {
 public:
-    Reader(std::string_view bytes) : data_(bytes) {}
+    explicit Reader(std::string_view bytes = {}) : data_(bytes) {}
 
     bool has(size_t n) const { return data_.size() - pos_ >= n; }
-    size_t pos() const { return pos_; }
     void skip(size_t n) { pos_ += n; }
     uint8_t byte() { return uint8_t(data_[pos_++]); }
     uint8_t peek() const { return uint8_t(data_[pos_]); }
@@ -54,89 +55,190 @@ private:
     size_t pos_ = 0;
 };
 
-struct RawEvent {
-    uint64_t tick;
-    uint8_t status, data1, data2;
-};
-
-struct TempoChange {
-    uint64_t tick;
-    uint32_t microsPerQuarter;
-};
-
 int dataBytes(uint8_t status)
 {
     const uint8_t kind = status & 0xF0;
     return (kind == 0xC0 || kind == 0xD0) ? 1 : 2;
 }
 
-// One "MTrk" chunk; its end tick goes to *endTick. False when damaged.
-bool readTrack(std::string_view chunk, std::vector<RawEvent>& events,
-               std::vector<TempoChange>& tempos, uint64_t* endTick)
-{
-    Reader r(chunk);
-    uint64_t tick = 0;
+// What one event of a track turned out to be.
+struct Event {
+    enum Kind { Channel, Tempo, End, Other, Bad } kind = Bad;
+    uint8_t status = 0, data1 = 0, data2 = 0;
+    uint32_t microsPerQuarter = 0;
+};
+
+// One "MTrk" chunk, read an event at a time: the tick of the next event is
+// known before its body is read, so that the tracks can be merged in time order.
+struct Track {
+    Reader r;
+    size_t index = 0;     // place in the file: breaks ties between tracks
+    uint64_t tick = 0;    // of the event whose body comes next
     uint8_t running = 0;
-    while (r.has(1)) {
+
+    // Reads the next delta time; false when the track ends without End of Track.
+    bool advance()
+    {
         const auto delta = r.varLen();
         if (!delta || !r.has(1))
             return false;
         tick += *delta;
+        return true;
+    }
+
+    Event body()
+    {
+        Event e;
         uint8_t status = r.peek();
         if (status < 0x80) {
             if (!running)
-                return false;
-            status = running;   // running status: the byte is data
+                return e;   // data with no status to run on
+            status = running;
         } else {
             r.skip(1);
         }
-
         if (status == 0xFF) {
+            running = 0;
             if (!r.has(1))
-                return false;
+                return e;
             const uint8_t type = r.byte();
             const auto len = r.varLen();
             if (!len || !r.has(*len))
-                return false;
-            const auto body = r.take(*len);
+                return e;
+            const auto data = r.take(*len);
             if (type == 0x2F) {
-                *endTick = tick;
-                return true;   // anything after End of Track is ignored
+                e.kind = Event::End;
+            } else if (type == 0x51) {
+                if (data.size() != 3)
+                    return e;
+                e.microsPerQuarter = (uint32_t(uint8_t(data[0])) << 16) | (uint32_t(uint8_t(data[1])) << 8)
+                                     | uint8_t(data[2]);
+                e.kind = e.microsPerQuarter ? Event::Tempo : Event::Bad;
+            } else {
+                e.kind = Event::Other;
             }
-            if (type == 0x51) {
-                if (body.size() != 3)
-                    return false;
-                const uint32_t us = (uint32_t(uint8_t(body[0])) << 16) | (uint32_t(uint8_t(body[1])) << 8)
-                                    | uint8_t(body[2]);
-                if (us == 0)
-                    return false;
-                tempos.push_back({tick, us});
-            }
-            running = 0;
-            continue;
+            return e;
         }
         if (status == 0xF0 || status == 0xF7) {
+            running = 0;
             const auto len = r.varLen();
             if (!len || !r.has(*len))
-                return false;
+                return e;
             r.skip(*len);
-            running = 0;
-            continue;
+            e.kind = Event::Other;
+            return e;
         }
         if (status >= 0xF0)
-            return false;   // system common and real-time bytes have no place in a file
-
+            return e;   // system common and real-time bytes have no place in a file
         const int n = dataBytes(status);
         if (!r.has(size_t(n)))
-            return false;
-        const uint8_t d1 = r.byte();
-        const uint8_t d2 = n == 2 ? r.byte() : 0;
-        if (d1 & 0x80 || d2 & 0x80)
-            return false;
+            return e;
+        e.status = status;
+        e.data1 = r.byte();
+        e.data2 = n == 2 ? r.byte() : 0;
+        if ((e.data1 | e.data2) & 0x80)
+            return e;
         running = status;
-        events.push_back({tick, status, d1, d2});
+        e.kind = Event::Channel;
+        return e;
     }
-    return false;   // the chunk ended without End of Track
+};
+
+// Ticks to microseconds along the tempo map, which is met in time order.
+class Clock {
+public:
+    Clock(uint32_t division)
+    {
+        if (division & 0x8000) {
+            const int fps = -int(int8_t(division >> 8));
+            const int perFrame = int(division & 0xFF);
+            if (fps > 0 && perFrame > 0)
+                microsPerTick_ = 1e6 / ((fps == 29 ? 29.97 : fps) * perFrame);
+            smpte_ = true;
+        } else {
+            quarter_ = double(division);
+            microsPerTick_ = 500000.0 / quarter_;
+        }
+    }
+
+    bool valid() const { return microsPerTick_ > 0; }
+
+    double micros(uint64_t tick) const { return segmentMicros_ + double(tick - segmentTick_) * microsPerTick_; }
+
+    // Fixed seconds per tick in SMPTE time: tempo events change nothing there.
+    void tempo(uint64_t tick, uint32_t microsPerQuarter)
+    {
+        if (smpte_)
+            return;
+        segmentMicros_ = micros(tick);
+        segmentTick_ = tick;
+        microsPerTick_ = microsPerQuarter / quarter_;
+    }
+
+private:
+    bool smpte_ = false;
+    double quarter_ = 0;
+    double microsPerTick_ = 0;
+    uint64_t segmentTick_ = 0;
+    double segmentMicros_ = 0;
+};
+
+// Each (bank, program) once, in the order the song first selects it.
+class Presets {
+public:
+    explicit Presets(SongTimeline& song) : song_(song) {}
+
+    void note(int channel, const TimedEvent& e)
+    {
+        const uint8_t kind = e.status & 0xF0;
+        if (kind == 0xB0 && e.data1 == 0)
+            bank_[size_t(channel)] = e.data2;
+        if (kind == 0xC0) {
+            programmed_[size_t(channel)] = true;
+            remember(channel == 9 ? 128 : bank_[size_t(channel)], e.data1);
+        }
+        if (kind == 0x90 && e.data2 > 0 && !programmed_[size_t(channel)]
+            && !song_.usesDefaultProgram[size_t(channel)]) {
+            song_.usesDefaultProgram[size_t(channel)] = true;
+            remember(channel == 9 ? 128 : 0, 0);
+        }
+    }
+
+private:
+    void remember(int bank, int program)
+    {
+        const size_t bit = size_t(bank) * 128 + size_t(program);
+        if (!seen_.test(bit)) {
+            seen_.set(bit);
+            song_.presets.emplace_back(bank, program);
+        }
+    }
+
+    SongTimeline& song_;
+    std::array<int, 16> bank_{};
+    std::array<bool, 16> programmed_{};
+    std::bitset<129 * 128> seen_;   // banks 0..127 and 128 for drums
+};
+
+constexpr size_t kNone = SIZE_MAX;
+
+// A program change that another replaces before its channel plays a note is
+// never heard; with dynamic sample loading each one would still read its
+// instrument from disk. It is marked (status 0) for removal. `pending` holds,
+// for each channel, the index of its last program change not yet heard.
+void dropSuperseded(std::vector<TimedEvent>& events, uint8_t status, std::array<size_t, 16>& pending)
+{
+    size_t& last = pending[size_t(status & 0x0F)];
+    switch (status & 0xF0) {
+    case 0xC0:
+        if (last != kNone && last + 1 == events.size())
+            events.pop_back();   // the usual flood: nothing in between, nothing kept
+        else if (last != kNone)
+            events[last].status = 0;
+        last = events.size();
+        break;
+    case 0x90: last = kNone; break;
+    }
 }
 
 } // namespace
@@ -152,29 +254,18 @@ std::optional<SongTimeline> readSmf(std::string_view bytes, int sampleRate)
     if (!headerLen || *headerLen < 6 || !r.has(*headerLen))
         return std::nullopt;
     const uint32_t format = *r.big(2);
-    const uint32_t tracks = *r.big(2);
+    const uint32_t count = *r.big(2);
     const uint32_t division = *r.big(2);
     r.skip(*headerLen - 6);
-    if (format > 1 || tracks == 0 || division == 0)
+    if (format > 1 || count == 0 || division == 0 || (format == 0 && count != 1))
         return std::nullopt;
-    if (format == 0 && tracks != 1)
+    Clock clock(division);
+    if (!clock.valid())
         return std::nullopt;
 
-    // Seconds per tick are fixed for SMPTE time; metrical time follows the tempo map.
-    double smpteSecondsPerTick = 0;
-    if (division & 0x8000) {
-        const int fps = -int(int8_t(division >> 8));
-        const int perFrame = int(division & 0xFF);
-        if (fps <= 0 || perFrame == 0)
-            return std::nullopt;
-        smpteSecondsPerTick = 1.0 / ((fps == 29 ? 29.97 : fps) * perFrame);
-    }
-
-    std::vector<RawEvent> raw;
-    std::vector<TempoChange> tempos;
-    uint64_t endTick = 0;
-    uint32_t found = 0;
-    while (found < tracks) {
+    std::vector<Track> tracks;
+    tracks.reserve(count);
+    while (tracks.size() < count) {
         if (!r.has(8))
             return std::nullopt;   // fewer tracks than the header promises: truncated
         const auto id = r.take(4);
@@ -184,71 +275,67 @@ std::optional<SongTimeline> readSmf(std::string_view bytes, int sampleRate)
         const auto chunk = r.take(len);
         if (id != "MTrk")
             continue;   // unknown chunks are to be skipped
-        uint64_t trackEnd = 0;
-        std::vector<RawEvent> events;
-        if (!readTrack(chunk, events, tempos, &trackEnd))
+        Track t{Reader(chunk), tracks.size()};
+        if (!t.advance())
             return std::nullopt;
-        raw.insert(raw.end(), events.begin(), events.end());
-        endTick = std::max(endTick, trackEnd);
-        ++found;
+        tracks.push_back(t);
     }
-    if (endTick == 0)
-        return std::nullopt;
 
-    // Tracks were appended in file order; a stable sort keeps that order for equal ticks.
-    std::stable_sort(raw.begin(), raw.end(), [](const RawEvent& a, const RawEvent& b) { return a.tick < b.tick; });
-    std::stable_sort(tempos.begin(), tempos.end(),
-                     [](const TempoChange& a, const TempoChange& b) { return a.tick < b.tick; });
-
-    // Microseconds at a tick, walking the tempo map alongside the sorted events.
-    const double quarter = double(division);
-    size_t nextTempo = 0;
-    uint64_t segmentTick = 0;
-    double segmentMicros = 0;
-    double microsPerTick = 500000.0 / quarter;
-    auto microsAt = [&](uint64_t tick) {
-        if (smpteSecondsPerTick > 0)
-            return double(tick) * smpteSecondsPerTick * 1e6;
-        while (nextTempo < tempos.size() && tempos[nextTempo].tick <= tick) {
-            segmentMicros += double(tempos[nextTempo].tick - segmentTick) * microsPerTick;
-            segmentTick = tempos[nextTempo].tick;
-            microsPerTick = tempos[nextTempo].microsPerQuarter / quarter;
-            ++nextTempo;
-        }
-        return segmentMicros + double(tick - segmentTick) * microsPerTick;
+    // The track whose next event comes first, the earlier track on a tie:
+    // the order a stable sort of all events by tick would give.
+    auto later = [&](size_t a, size_t b) {
+        return tracks[a].tick != tracks[b].tick ? tracks[a].tick > tracks[b].tick : a > b;
     };
-    auto frameAt = [&](double micros) { return uint64_t(std::llround(micros * sampleRate / 1e6)); };
+    std::priority_queue<size_t, std::vector<size_t>, decltype(later)> next(later);
+    for (size_t i = 0; i < tracks.size(); ++i)
+        next.push(i);
 
+    const double framesPerMicro = sampleRate / 1e6;
+    const double longest = double(kLongestSongMs) * 1000.0;
     SongTimeline song;
-    song.events.reserve(raw.size());
-    std::array<int, 16> bank{};
-    std::array<bool, 16> programmed{};
-    auto remember = [&](int b, int p) {
-        const std::pair<int, int> preset{b, p};
-        if (std::find(song.presets.begin(), song.presets.end(), preset) == song.presets.end())
-            song.presets.push_back(preset);
-    };
-    for (const RawEvent& e : raw) {
-        song.events.push_back({frameAt(microsAt(e.tick)), e.status, e.data1, e.data2});
-        const int channel = e.status & 0x0F;
-        const uint8_t kind = e.status & 0xF0;
-        if (kind == 0xB0 && e.data1 == 0)
-            bank[size_t(channel)] = e.data2;
-        if (kind == 0xC0) {
-            programmed[size_t(channel)] = true;
-            remember(channel == 9 ? 128 : bank[size_t(channel)], e.data1);
+    // At least two bytes a channel message in the file: no growth copies.
+    song.events.reserve(bytes.size() / 2);
+    std::array<size_t, 16> pending;
+    pending.fill(kNone);
+    uint64_t endTick = 0;
+    while (!next.empty()) {
+        Track& t = tracks[next.top()];
+        next.pop();
+        const Event e = t.body();
+        if (e.kind == Event::Bad)
+            return std::nullopt;
+        if (e.kind == Event::End) {
+            endTick = std::max(endTick, t.tick);
+            continue;   // anything after End of Track is ignored
         }
-        if (kind == 0x90 && e.data2 > 0 && !programmed[size_t(channel)]
-            && !song.usesDefaultProgram[size_t(channel)]) {
-            song.usesDefaultProgram[size_t(channel)] = true;
-            remember(channel == 9 ? 128 : 0, 0);
+        if (e.kind == Event::Tempo)
+            clock.tempo(t.tick, e.microsPerQuarter);
+        if (e.kind == Event::Channel) {
+            const double micros = clock.micros(t.tick);
+            const double frame = std::round(micros * framesPerMicro);
+            if (micros > longest || frame > double(UINT32_MAX))
+                return std::nullopt;
+            dropSuperseded(song.events, e.status, pending);
+            song.events.push_back({uint32_t(frame), e.status, e.data1, e.data2});
         }
+        if (!t.advance())
+            return std::nullopt;   // the chunk ended without End of Track
+        next.push(t.index);
     }
-    const double endMicros = microsAt(endTick);
-    song.lengthFrames = frameAt(endMicros);
-    song.lengthMs = int64_t(endMicros / 1000.0);
-    if (song.lengthFrames == 0 || song.lengthMs == 0)
+
+    const double endMicros = clock.micros(endTick);
+    if (endTick == 0 || endMicros > longest)
         return std::nullopt;
+    song.lengthFrames = uint64_t(std::llround(endMicros * framesPerMicro));
+    song.lengthMs = int64_t(endMicros / 1000.0);
+    if (song.lengthFrames == 0 || song.lengthMs == 0 || song.lengthFrames > UINT32_MAX)
+        return std::nullopt;
+    std::erase_if(song.events, [](const TimedEvent& e) { return e.status == 0; });
+    if (song.events.size() < song.events.capacity() / 2)
+        song.events.shrink_to_fit();   // what was reserved for the worst case goes back
+    Presets presets(song);
+    for (const TimedEvent& e : song.events)
+        presets.note(e.status & 0x0F, e);
     return song;
 }
 

@@ -53,11 +53,15 @@ QFont caratteri(int punti) {
 
 }  // namespace
 
-Pannelli::Pannelli(QWidget* finestra) : QObject(finestra), apritore_(apriInSilenzio) {
+Pannelli::Pannelli(QWidget* finestra) : QObject(finestra), finestra_(finestra), apritore_(apriInSilenzio) {
     registraTesti();
-    txtItaliano_ = creaPannello(finestra, testoItaliano(), puntiRegole);
-    txtEnglish_ = creaPannello(finestra, testoInglese(), puntiRegole);
-    text4_ = creaPannello(finestra, testoInfo(), puntiInfo);
+}
+
+void Pannelli::prepara() {
+    if (text4_) return;
+    txtItaliano_ = creaPannello(testoItaliano(), puntiRegole);
+    txtEnglish_ = creaPannello(testoInglese(), puntiRegole);
+    text4_ = creaPannello(testoInfo(), puntiInfo);
 
     for (QPlainTextEdit* regole : {txtItaliano_, txtEnglish_}) {
         regole->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -70,11 +74,11 @@ Pannelli::Pannelli(QWidget* finestra) : QObject(finestra), apritore_(apriInSilen
     tavolozza.setColor(QPalette::Base, QColor(255, 255, 192));
     text4_->setPalette(tavolozza);
 
-    disponi(QTransform());
+    disponi(mappa_);
 }
 
-QPlainTextEdit* Pannelli::creaPannello(QWidget* finestra, const QByteArray& testo, int punti) {
-    auto* pannello = new QPlainTextEdit(finestra);
+QPlainTextEdit* Pannelli::creaPannello(const QByteArray& testo, int punti) {
+    auto* pannello = new QPlainTextEdit(finestra_);
     pannello->hide();
     pannello->setReadOnly(true);
     pannello->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -98,6 +102,8 @@ QString Pannelli::dirittiCopyRight() {
 }
 
 void Pannelli::disponi(const QTransform& unitaInPixel) {
+    mappa_ = unitaInPixel;
+    if (!text4_) return;
     // The map is meant to be uniform; should it not be, the smaller factor
     // keeps the text inside its box.
     const double scala = std::min(std::abs(unitaInPixel.m11()), std::abs(unitaInPixel.m22()));
@@ -113,47 +119,59 @@ void Pannelli::disponi(const QTransform& unitaInPixel) {
 }
 
 // Visibility is the panel's own flag (isHidden), not isVisible(): the panels
-// must toggle the same way while the window itself is not on screen.
+// must toggle the same way while the window itself is not on screen. A panel
+// not made yet is hidden, and stays unmade until it is shown.
+
+namespace {
+void nascondi(QPlainTextEdit* pannello) {
+    if (pannello) pannello->hide();
+}
+}  // namespace
 
 void Pannelli::menu_rules_english_Click() {
+    prepara();
     txtEnglish_->setVisible(txtEnglish_->isHidden());
     txtEnglish_->raise();
 }
 
 void Pannelli::menu_rules_italiano_Click() {
+    prepara();
     txtItaliano_->setVisible(txtItaliano_->isHidden());
     txtItaliano_->raise();
 }
 
-void Pannelli::menu_about_Click() { text4_->setVisible(text4_->isHidden()); }
+void Pannelli::menu_about_Click() {
+    prepara();
+    text4_->setVisible(text4_->isHidden());
+}
 
-void Pannelli::TxtEnglish_Click() { txtEnglish_->hide(); }
-void Pannelli::TxtItaliano_Click() { txtItaliano_->hide(); }
-void Pannelli::Text4_Click() { text4_->hide(); }
-void Pannelli::testo_Click() { text4_->hide(); }
+void Pannelli::TxtEnglish_Click() { nascondi(txtEnglish_); }
+void Pannelli::TxtItaliano_Click() { nascondi(txtItaliano_); }
+void Pannelli::Text4_Click() { nascondi(text4_); }
+void Pannelli::testo_Click() { nascondi(text4_); }
 
 void Pannelli::carta_Click(int) {
     // The information panel is small and out of the way: a card face leaves it.
-    txtEnglish_->hide();
-    txtItaliano_->hide();
+    nascondi(txtEnglish_);
+    nascondi(txtItaliano_);
 }
 
 void Pannelli::Logo_Click() {
-    text4_->hide();
-    txtItaliano_->hide();
-    txtEnglish_->hide();
+    nascondi(text4_);
+    nascondi(txtItaliano_);
+    nascondi(txtEnglish_);
     apriPagina();
 }
 
 void Pannelli::sito_Click() {
-    text4_->hide();
+    nascondi(text4_);
     apriPagina();
 }
 
 void Pannelli::nascondiTutti() {
-    text4_->hide();
-    txtEnglish_->hide();
-    txtItaliano_->hide();
+    nascondi(text4_);
+    nascondi(txtEnglish_);
+    nascondi(txtItaliano_);
 }
 
 void Pannelli::apriPagina() {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QObject>
+#include <QTransform>
 #include <QRect>
 #include <QString>
 #include <QUrl>
@@ -20,13 +21,16 @@ public:
     // reporting anything; replaceable so that tests need no browser.
     using Apritore = std::function<void(const QUrl&)>;
 
-    // The panels become children of finestra, created hidden, in the stacking
-    // order Italian, English, information (the last one on top).
+    // The panels become children of finestra, hidden, in the stacking order
+    // Italian, English, information (the last one on top). Three text boxes
+    // cost more than the whole first frame of the window, so they are made
+    // when first needed, or when prepara() says there is time.
     explicit Pannelli(QWidget* finestra);
+    void prepara();
 
-    QPlainTextEdit* txtEnglish() const { return txtEnglish_; }
-    QPlainTextEdit* txtItaliano() const { return txtItaliano_; }
-    QPlainTextEdit* text4() const { return text4_; }
+    QPlainTextEdit* txtEnglish() { prepara(); return txtEnglish_; }
+    QPlainTextEdit* txtItaliano() { prepara(); return txtItaliano_; }
+    QPlainTextEdit* text4() { prepara(); return text4_; }
 
     // Places and sizes in window units (the fixed 1280 x 1024 table space).
     static constexpr QRect postoRegole{0, 0, 441, 371};
@@ -72,8 +76,11 @@ protected:
     bool eventFilter(QObject* oggetto, QEvent* evento) override;
 
 private:
-    QPlainTextEdit* creaPannello(QWidget* finestra, const QByteArray& testo, int punti);
+    QPlainTextEdit* creaPannello(const QByteArray& testo, int punti);
     void apriPagina();
+
+    QWidget* finestra_;
+    QTransform mappa_;  // the last placing asked for, applied when the panels are made
 
     QPlainTextEdit* txtItaliano_ = nullptr;
     QPlainTextEdit* txtEnglish_ = nullptr;

@@ -8,11 +8,11 @@
 #include <QSaveFile>
 
 namespace {
-const QString nomeFile = QStringLiteral("Speed.dvx");
+QString inCartella(const QString& cartella) { return QDir(cartella).filePath(QStringLiteral("Speed.dvx")); }
 }
 
-Velocita::Velocita(const QString& cartella, std::function<void(int)> impostaPassi, QObject* parent)
-    : QObject(parent), cartella_(cartella), impostaPassi_(std::move(impostaPassi)) {}
+Velocita::Velocita(PostoRitmo posto, std::function<void(int)> impostaPassi, QObject* parent)
+    : QObject(parent), posto_(std::move(posto)), impostaPassi_(std::move(impostaPassi)) {}
 
 QString Velocita::titoloMenu() { return QStringLiteral("&Play rate"); }
 
@@ -22,20 +22,20 @@ const QStringList& Velocita::didascalie() {
     return voci;
 }
 
-QString Velocita::percorsoFile() const { return QDir(cartella_).filePath(nomeFile); }
-
 void Velocita::avvio() {
     ritmo_ = 0;
     // Only a regular file is opened: a FIFO or a device under this name would
     // block the open or never end, and start-up must not wait on it.
-    const QFileInfo info(percorsoFile());
-    if (info.exists() && info.isFile()) {
+    for (const QString& cartella : posto_.letture) {
+        const QFileInfo info(inCartella(cartella));
+        if (!info.isFile()) continue;
         QFile file(info.filePath());
         if (file.open(QIODevice::ReadOnly)) {
             const QByteArray inizio = file.read(filevelocita::byteDaLeggere);
             ritmo_ = filevelocita::leggiRitmo(std::string_view(inizio.constData(),
                                                                 std::size_t(inizio.size())));
         }
+        break;
     }
     if (!valido(ritmo_)) return;  // no check, passi stays unset
     spunta(ritmo_);
@@ -61,9 +61,16 @@ void Velocita::imposta(int index) {
 }
 
 bool Velocita::scrivi(int index) const {
+    if (posto_.scrittura.isEmpty()) return false;
+    // Through links to a regular file (configuration is often kept under
+    // links) the file they lead to is updated. Anything else found under the
+    // name, a device, a FIFO, a folder, a broken link, is never replaced.
+    const QFileInfo trovato(inCartella(posto_.scrittura));
+    if ((trovato.exists() || trovato.isSymLink()) && !trovato.isFile()) return false;
+    if (!QDir().mkpath(posto_.scrittura)) return false;
     // Written beside and renamed over the old file, so a crash or a full disk
     // in the middle leaves the last stored rate instead of an empty file.
-    QSaveFile file(percorsoFile());
+    QSaveFile file(trovato.filePath());
     if (!file.open(QIODevice::WriteOnly)) return false;
     const std::string riga = filevelocita::rigaRitmo(index);
     // write() only fills Qt's buffer, and commit() does not look at errors

@@ -1,7 +1,9 @@
 // The play rate and its file Speed.dvx: what start-up makes of every kind of
 // file it may find, what a choice writes, and that a failed write never costs
-// the rate in force or the rate already stored.
+// the rate in force or the rate already stored; where the file is kept, and
+// that nothing but a regular file is ever replaced.
 #include "filevelocita.h"
+#include "posto.h"
 #include "velocita.h"
 
 #include <gtest/gtest.h>
@@ -21,6 +23,7 @@
 #include <vector>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -34,7 +37,10 @@ struct Banco {
 
     explicit Banco(const QString& dove = {}) { crea(dove.isEmpty() ? cartella.path() : dove); }
     void crea(const QString& dove) {
-        velocita = std::make_unique<Velocita>(dove, [this](int p) { passiDati.push_back(p); });
+        crea(PostoRitmo::accanto(dove));
+    }
+    void crea(const PostoRitmo& posto) {
+        velocita = std::make_unique<Velocita>(posto, [this](int p) { passiDati.push_back(p); });
         QObject::connect(velocita.get(), &Velocita::spuntaCambiata, [this](int s) { spunte.push_back(s); });
     }
     QString file() const { return cartella.filePath(QStringLiteral("Speed.dvx")); }
@@ -144,16 +150,16 @@ TEST(Scelta, ScriveUnaRigaOTieneIlVecchioFile) {
     EXPECT_EQ(banco.velocita->passi(), 360);
 }
 
-// A program folder that cannot be written. Root may write into a read-only
-// folder, so it is also stood in for by a path that is a regular file and by
-// one that does not exist.
+// A folder that cannot be written. Root may write into a read-only folder, so
+// it is also stood in for by a path that is a regular file and by a folder
+// that cannot be made because a regular file stands in its way.
 TEST(ScritturaImpossibile, IlRitmoValeComunquePerLaPartita) {
     QTemporaryDir base;
     const QString unFile = base.filePath(QStringLiteral("not-a-folder"));
     const QString solaLettura = base.filePath(QStringLiteral("read-only"));
     ASSERT_TRUE(QFile(unFile).open(QIODevice::WriteOnly) && QDir().mkdir(solaLettura) &&
                 QFile::setPermissions(solaLettura, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
-    for (const QString& cartella : {unFile, base.filePath(QStringLiteral("missing/folder")), solaLettura}) {
+    for (const QString& cartella : {unFile, unFile + QStringLiteral("/latrelva"), solaLettura}) {
         if (cartella == solaLettura && geteuid() == 0) continue;  // root writes there anyway
         SCOPED_TRACE(cartella.toStdString());
         Banco banco(cartella);
@@ -164,7 +170,146 @@ TEST(ScritturaImpossibile, IlRitmoValeComunquePerLaPartita) {
         EXPECT_EQ(banco.spunte, (std::vector<int>{3, 1}));
         EXPECT_TRUE(QDir(solaLettura).isEmpty() && QFileInfo(unFile).isFile());
     }
-    EXPECT_FALSE(QFileInfo::exists(base.filePath(QStringLiteral("missing"))));
+}
+
+// Where the file is kept, from the program's folder and the environment. Only
+// an absolute folder counts: a missing or relative HOME must never send the
+// file somewhere relative to wherever the game happened to be started.
+TEST(Posto, DaCartellaEAmbiente) {
+    using postoritmo::scegli;
+    const QString p = QStringLiteral("/opt/game");
+    const struct { bool accanto; const char *xdg, *home; QStringList letture; const char* scrittura; } casi[] = {
+        {true, "/x/cfg", "/home/u", {p}, "/opt/game"},
+        {false, "/x/cfg", "/home/u", {"/x/cfg/latrelva", p}, "/x/cfg/latrelva"},
+        {false, "", "/home/u/", {"/home/u/.config/latrelva", p}, "/home/u/.config/latrelva"},
+        {false, "cfg", "/home/u", {"/home/u/.config/latrelva", p}, "/home/u/.config/latrelva"},
+        {false, "", "", {p}, ""},  // no HOME: the choice lasts for the run
+        {false, "cfg", ".", {p}, ""},
+    };
+    for (const auto& caso : casi) {
+        SCOPED_TRACE(std::string(caso.xdg) + " | " + caso.home);
+        const PostoRitmo posto = scegli(p, {caso.accanto, QString::fromUtf8(caso.xdg), QString::fromUtf8(caso.home)});
+        EXPECT_EQ(posto.letture, caso.letture);
+        EXPECT_EQ(posto.scrittura, QString::fromUtf8(caso.scrittura));
+    }
+}
+
+// Which folders the system lets a copy keep its file in: one this user may
+// write, unless it is an installed copy (its data folder where the install
+// puts it), which never writes its own folder, not even run by root. Tests
+// run as root, who may write anywhere, so a child that has become "nobody"
+// asks about one folder it may write and one it may not.
+TEST(Posto, CartellaScrivibileENonInstallata) {
+    QTemporaryDir base;
+    const QDir qui(base.path());
+    ASSERT_TRUE(qui.mkpath(QStringLiteral("portable")) && qui.mkpath(QStringLiteral("prefix/bin")));
+    const QString programma = qui.filePath(QStringLiteral("prefix/bin"));
+    ASSERT_TRUE(QDir(programma).mkpath(QStringLiteral(LATRELVA_DATADIR)));
+    EXPECT_TRUE(postoritmo::ambiente(qui.filePath(QStringLiteral("portable"))).accanto);
+    EXPECT_FALSE(postoritmo::ambiente(programma).accanto);
+
+    const QByteArray home = qgetenv("HOME"), xdg = qgetenv("XDG_CONFIG_HOME");
+    qunsetenv("HOME");
+    qputenv("XDG_CONFIG_HOME", "/x/cfg");
+    const postoritmo::Ambiente senzaHome = postoritmo::ambiente(programma);
+    qputenv("HOME", home);
+    xdg.isNull() ? qunsetenv("XDG_CONFIG_HOME") : qputenv("XDG_CONFIG_HOME", xdg);
+    EXPECT_EQ(senzaHome.home, QString());
+    EXPECT_EQ(senzaHome.xdgConfigHome, QStringLiteral("/x/cfg"));
+
+    if (geteuid() != 0) GTEST_SKIP() << "the check as another user needs root";
+    const QString aperta = qui.filePath(QStringLiteral("open")), chiusa = qui.filePath(QStringLiteral("closed"));
+    ASSERT_TRUE(qui.mkdir(QStringLiteral("open")) && qui.mkdir(QStringLiteral("closed")));
+    ASSERT_EQ(chmod(qPrintable(base.path()), 0755) | chmod(qPrintable(aperta), 0777) | chmod(qPrintable(chiusa), 0755), 0);
+    const pid_t figlio = fork();
+    ASSERT_GE(figlio, 0);
+    if (figlio == 0) {
+        const bool giusto = setuid(65534) == 0 && postoritmo::ambiente(aperta).accanto &&
+                            !postoritmo::ambiente(chiusa).accanto;
+        _exit(giusto ? 0 : 1);
+    }
+    int stato = 0;
+    ASSERT_EQ(waitpid(figlio, &stato, 0), figlio);
+    EXPECT_TRUE(WIFEXITED(stato) && WEXITSTATUS(stato) == 0);
+}
+
+// An installed copy: the user's file comes first when it is there as a
+// regular file, the one beside the program otherwise; a choice goes to the
+// user's folder, made when first needed, and never beside the program.
+TEST(PostoUtente, LeggePrimaIlFileDellUtenteScriveSoloLi) {
+    const auto scrivi = [](const QString& percorso, const QByteArray& byte) {
+        QFile f(percorso);
+        return f.open(QIODevice::WriteOnly) && f.write(byte) == byte.size();
+    };
+    const struct { QByteArray utente; bool cartellaUtente; int letto; } casi[] = {
+        {" 3 \r\n", false, 3},  // both files there: the user's
+        {{}, false, 1},         // only the one beside the program
+        {{}, true, 1},          // a folder under the name is not a file
+    };
+    for (const auto& caso : casi) {
+        SCOPED_TRACE(caso.letto);
+        Banco banco;  // its folder is the program's
+        const QString utente = banco.cartella.filePath(QStringLiteral("home/.config/latrelva"));
+        const QString fileUtente = utente + QStringLiteral("/Speed.dvx");
+        ASSERT_TRUE(banco.scrivi(" 1 \r\n"));
+        if (!caso.utente.isEmpty()) { ASSERT_TRUE(QDir().mkpath(utente) && scrivi(fileUtente, caso.utente)); }
+        if (caso.cartellaUtente) { ASSERT_TRUE(QDir().mkpath(fileUtente)); }
+        banco.crea(PostoRitmo{{utente, banco.cartella.path()}, utente});
+        banco.velocita->avvio();
+        EXPECT_EQ(banco.velocita->ritmo(), caso.letto);
+        banco.velocita->velocita_Click(2);
+        EXPECT_EQ(banco.contenuto(), QByteArray(" 1 \r\n"));
+        EXPECT_EQ(banco.passiDati.back(), 200);
+        if (caso.cartellaUtente) {
+            EXPECT_TRUE(QFileInfo(fileUtente).isDir());
+            continue;
+        }
+        QFile salvato(fileUtente);
+        ASSERT_TRUE(salvato.open(QIODevice::ReadOnly));
+        EXPECT_EQ(salvato.readAll(), QByteArray(" 2 \r\n"));
+        banco.crea(PostoRitmo{{utente, banco.cartella.path()}, utente});
+        banco.velocita->avvio();
+        EXPECT_EQ(banco.velocita->passi(), 200);
+    }
+
+    // Nowhere to keep it (no HOME): the choice holds, nothing is written.
+    Banco banco;
+    banco.crea(PostoRitmo{{banco.cartella.path()}, {}});
+    banco.velocita->velocita_Click(3);
+    EXPECT_EQ(banco.passiDati, std::vector<int>{100});
+    EXPECT_TRUE(banco.voci().isEmpty());
+}
+
+// Saving through a link to a regular file updates that file and keeps the
+// link. Anything else under the name is left exactly as it is: a device (here
+// a FIFO stands in, for a test must not risk a real device), a folder, a
+// broken link. The choice still holds for the run.
+TEST(Collegamenti, SoloUnFileRegolareVieneRiscritto) {
+    const auto fifo = [](const QString& p) { return mkfifo(qPrintable(p), 0644) == 0; };
+    const auto cartella = [](const QString& p) { return QDir().mkdir(p); };
+    const auto file = [](const QString& p) { QFile f(p); return f.open(QIODevice::WriteOnly) && f.write(" 1 \r\n") == 5; };
+    const auto niente = [](const QString&) { return true; };
+    const struct { std::function<bool(const QString&)> bersaglio; bool collegamento, riscritto; } casi[] = {
+        {file, true, true}, {fifo, true, false}, {cartella, true, false}, {niente, true, false},
+        {fifo, false, false}, {cartella, false, false},
+    };
+    for (std::size_t riga = 0; riga < std::size(casi); ++riga) {
+        SCOPED_TRACE("row " + std::to_string(riga));
+        Banco banco;
+        const QString altrove = banco.cartella.filePath(QStringLiteral("elsewhere"));
+        const QString bersaglio = casi[riga].collegamento ? altrove : banco.file();
+        ASSERT_TRUE(casi[riga].bersaglio(bersaglio));
+        if (casi[riga].collegamento) { ASSERT_TRUE(QFile::link(altrove, banco.file())); }
+        const auto tipo = [](const QString& p) { struct stat s{}; return lstat(qPrintable(p), &s) == 0 ? s.st_mode & S_IFMT : 0u; };
+        const auto tipoPrima = tipo(bersaglio);
+        const QStringList voci = banco.voci();
+        banco.velocita->velocita_Click(3);
+        EXPECT_EQ(banco.passiDati, std::vector<int>{100});
+        EXPECT_EQ(tipo(bersaglio), tipoPrima);
+        EXPECT_EQ(banco.voci(), voci);
+        if (casi[riga].collegamento) { EXPECT_EQ(QFileInfo(banco.file()).symLinkTarget(), altrove); }
+        if (casi[riga].riscritto) { EXPECT_EQ(banco.contenuto(), QByteArray(" 3 \r\n")); }
+    }
 }
 
 // Randomised reads, with a known answer where the fuzzer only knows "no crash":

@@ -49,7 +49,7 @@ bool dentro(double x, double y, double l, double t) { return x >= l && x < l + l
 using Fatto = std::array<double, 4>;
 const char* const nomiFatti[] = {"stock expected, phase, in hand", "drawn, placed, end", "row suits"};
 
-enum class Fine { nessuna, sorry, congratulazioni };  // the core's labels read as 2 x congratulations + sorry
+enum class Fine { nessuna, sorry, congratulation };  // the core's labels read as 2 x congratulations + sorry
 
 class Regole {
 public:
@@ -142,7 +142,7 @@ private:
         if (c == 10) {  // a King ends the chain, and the fourth chain the game
             pesca = true;
             if (pescate == 4)
-                fine = piazzate == 40 ? Fine::congratulazioni : Fine::sorry;
+                fine = piazzate == 40 ? Fine::congratulation : Fine::sorry;
             return;
         }
         inmano = std::exchange(coperta[r][c], 0);
@@ -178,7 +178,7 @@ public:
             confronta("at the end of the game");
             if (regole_.fine == Fine::nessuna)
                 segnala("the core's game ended, the simulated one did not");
-            (regole_.fine == Fine::congratulazioni ? vinte : perse) += 1;
+            (regole_.fine == Fine::congratulation ? vinte : perse) += 1;
             for (int i = 0; i < 3; ++i) {
                 premi(scegli());
                 confronta("after the end");

@@ -1,5 +1,5 @@
 // Helpers shared by the music tests: small songs written on the spot, offline
-// rendering with levels, and a watch on the terminal.
+// rendering with levels, an output made for the test, and a watch on the terminal.
 #pragma once
 
 #include "mmc1.h"
@@ -11,14 +11,21 @@
 #include <QTemporaryFile>
 
 #include <cmath>
+#include <condition_variable>
 #include <cstdio>
+#include <mutex>
+#include <thread>
 #include <unistd.h>
 #include <utility>
 #include <vector>
 
 namespace aiuto {
 
-inline const MMC1::Options kOffline{MMC1::Output::Offline, {}};
+inline const MMC1::Options kOffline = [] {
+    MMC1::Options o;
+    o.output = MMC1::Output::Offline;
+    return o;
+}();
 constexpr double kSilent = 1e-4;     // -80 dB peak
 constexpr double kSounding = 1e-3;   // -60 dB RMS
 
@@ -73,6 +80,88 @@ inline Livello suona(MMC1& mmc, double seconds)
     level.rms = frames ? std::sqrt(level.rms / double(both.size())) : 0;
     return level;
 }
+
+// A sound server in a test's hands: the outputs it opens keep what they are
+// given, at the pace a real one takes it. It can stop answering (a stopped
+// server: opening and writing block until it resumes) and go away (writing
+// fails, opening finds nothing) and come back.
+class Servente : public std::enable_shared_from_this<Servente> {
+public:
+    musica::ApriUscita apri()
+    {
+        return [self = shared_from_this()](int rate, QString* name) -> std::unique_ptr<musica::Uscita> {
+            std::unique_lock l(self->m_);
+            self->cv_.wait(l, [&] { return !self->fermo_; });
+            if (!self->presente_)
+                return nullptr;
+            ++self->aperte_;
+            *name = QStringLiteral("finta");
+            return std::make_unique<Finta>(self, rate);
+        };
+    }
+
+    void ferma() { cambia([this] { fermo_ = true; }); }
+    void vaVia() { cambia([this] { presente_ = false; fermo_ = false; }); }
+    void torna() { cambia([this] { presente_ = true; fermo_ = false; ricevuti_.clear(); }); }
+
+    int aperte() { std::lock_guard l(m_); return aperte_; }
+    int svuotate() { std::lock_guard l(m_); return svuotate_; }
+    // RMS of the last `frames` frames received, 0 before that many came.
+    double livello(size_t frames = 4410)
+    {
+        std::lock_guard l(m_);
+        if (ricevuti_.size() < 2 * frames)
+            return 0;
+        double sum = 0;
+        for (size_t i = ricevuti_.size() - 2 * frames; i < ricevuti_.size(); ++i)
+            sum += double(ricevuti_[i]) * ricevuti_[i];
+        return std::sqrt(sum / double(2 * frames)) / 32768.0;
+    }
+
+private:
+    class Finta : public musica::Uscita {
+    public:
+        Finta(std::shared_ptr<Servente> s, int rate) : s_(std::move(s)), rate_(rate) {}
+        ~Finta() override { std::lock_guard l(s_->m_); --s_->aperte_; }
+        bool scrivi(const int16_t* frames, int count) override
+        {
+            {
+                std::unique_lock l(s_->m_);
+                s_->cv_.wait(l, [&] { return !s_->fermo_; });
+                if (!s_->presente_)
+                    return false;
+                s_->ricevuti_.insert(s_->ricevuti_.end(), frames, frames + 2 * count);
+            }
+            std::this_thread::sleep_for(std::chrono::microseconds(1000000LL * count / rate_));
+            return true;
+        }
+        void svuota() override { std::lock_guard l(s_->m_); ++s_->svuotate_; }
+
+    private:
+        std::shared_ptr<Servente> s_;
+        int rate_;
+    };
+
+    template <class F> void cambia(F f)
+    {
+        std::lock_guard l(m_);
+        f();
+        cv_.notify_all();
+    }
+
+    std::mutex m_;
+    std::condition_variable cv_;
+    bool presente_ = true, fermo_ = false;
+    int aperte_ = 0, svuotate_ = 0;
+    std::vector<int16_t> ricevuti_;
+};
+
+// Whatever a test does, a stopped server in its hands comes back at its end,
+// and the threads it held go on.
+struct Riprendi {
+    std::shared_ptr<Servente> servente;
+    ~Riprendi() { servente->vaVia(); }
+};
 
 inline void consegna()
 {

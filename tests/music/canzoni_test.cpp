@@ -33,7 +33,7 @@ private slots:
             QVERIFY(bytes.startsWith(QByteArray("MThd\0\0\0\x06\0\x01", 10)));
             const auto song = musica::readSmf(std::string_view(bytes.constData(), size_t(bytes.size())), 44100);
             QVERIFY(song.has_value());
-            QVERIFY2(song->lengthMs >= 90000 && song->lengthMs <= 180000, qPrintable(QString::number(song->lengthMs)));
+            QVERIFY2(song->lengthMs >= 140000 && song->lengthMs <= 215000, qPrintable(QString::number(song->lengthMs)));
 
             // Every note that starts also stops, before the song loops, and no key
             // is struck again while it still sounds (its note-off would cut the new note).

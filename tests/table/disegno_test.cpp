@@ -40,6 +40,17 @@ double differenzaMedia(const QImage& a, const QImage& b)
     return somma / (3.0 * a.width() * a.height());
 }
 
+// A line is sharp: the table green right up to its pixels on either side.
+bool nitida(const QImage& im, QPoint da, QPoint passo, int indice)
+{
+    for (int lato : {-1, 1}) {
+        const QPoint p = da + passo * (indice + lato);
+        if (im.rect().contains(p) && im.pixelColor(p) != verdeTavolo)
+            return false;
+    }
+    return true;
+}
+
 // The runs of consecutive pixels of one colour along a line of pixels.
 QList<QPair<int, int>> tratti(const QImage& im, QPoint da, QPoint passo, int quanti, QColor colore)
 {
@@ -168,6 +179,7 @@ void DisegnoTest::riquadriECarteCheSiToccano()
         QCOMPARE(orizzontali.size(), 5);
         for (int k = 0; k < 5; ++k) {
             QCOMPARE(orizzontali[k].second, 1);
+            QVERIFY(nitida(s, su, {0, 1}, orizzontali[k].first));
             QVERIFY(std::abs(su.y() + orizzontali[k].first - b.pixelDi({0, double(k * alto)}).y()) <= 1);
         }
         // Across each King place: the right edge, one pixel wide, and nothing else.
@@ -176,6 +188,7 @@ void DisegnoTest::riquadriECarteCheSiToccano()
             const auto verticale = tratti(s, da, {1, 0}, 3 * s.devicePixelRatio() * largo, verdeRiquadri);
             QCOMPARE(verticale.size(), 1);
             QCOMPARE(verticale[0].second, 1);
+            QVERIFY(nitida(s, da, {1, 0}, verticale[0].first));
             QVERIFY(std::abs(da.x() + verticale[0].first - b.pixelDi({g.sinistra + 10.0 * largo, 0}).x()) <= 1);
         }
         // Along the middle of every row and down the middle of every column

@@ -16,9 +16,10 @@
 namespace trelva::prova {
 
 // A window in a scratch folder, on a clock twenty times faster than real
-// time, dealing the deal a test asks for, with its music words recorded.
+// time unless a test asks otherwise, dealing the deal a test asks for, with
+// its music words recorded.
 struct Finestra {
-    static constexpr double velocitaOrologio = 20;
+    double velocitaOrologio = 20;
 
     QTemporaryDir cartella;
     CasualeCopione casuale;
@@ -28,14 +29,18 @@ struct Finestra {
     std::unique_ptr<Form1> finestra;
     QTimer guardia;  // a scene that fails must not leave the game waiting for ever
 
-    explicit Finestra(const std::vector<int>& deal, double inizio = 100)
-        : partenza(inizio)
+    explicit Finestra(const std::vector<int>& deal, double inizio = 100, double velocita = 20)
+        : velocitaOrologio(velocita), partenza(inizio)
     {
         casuale.ordine(deal);
         reale.start();
         finestra = std::make_unique<Form1>(Form1::Opzioni{
-            cartella.path(), [this] { return orologio(); }, [this](const QString& c) { comandi << c; }, false,
-            &casuale});
+            .cartella = cartella.path(),
+            .orologio = [this] { return orologio(); },
+            .comandiMusica = [this](const QString& c) { comandi << c; },
+            .suonoVero = false,
+            .casuale = &casuale,
+        });
         // A scene that failed ends the window at once, as does one that waits too long.
         QObject::connect(&guardia, &QTimer::timeout, finestra.get(), [this] {
             if (QTest::currentTestFailed())

@@ -20,7 +20,8 @@ std::string logo();
 std::string title();
 std::string icon();
 
-// Court figures (courts.cpp), drawn in card units on a face.
+// Court figures (knaves.cpp, knights.cpp, kings.cpp), drawn in card units on
+// a face, a different person for each suit.
 void knave(Svg &svg, Suit suit);
 void knight(Svg &svg, Suit suit);
 void king(Svg &svg, Suit suit);

@@ -1,9 +1,8 @@
 // The back, the maker's logo, the title picture and the application icon.
+#include "broadpen.h"
 #include "cards.h"
 #include "glyphs.h"
 #include "palette.h"
-
-#include <cmath>
 
 namespace cardart {
 
@@ -75,35 +74,38 @@ std::string title()
 {
     Svg svg(309, 90);
     addGradients(svg);
+    svg.linearGradient("titleRed", {0, 0}, {0, 1}, {{0, "#e0483a"}, {0.6, ink::red}, {1, "#a11c22"}});
     Lettering style;
     style.size = 52;
-    style.slant = 0.14;
-    style.spacing = 1.2;
+    style.slant = 0.16;
+    style.spacing = 0.9;
     const std::string name = "La Trelva";
     const double width = lettersWidth(name, style);
-    // a broad pen held at an angle: the same line drawn along the nib's edge
-    // gives thick downstrokes and thin hairlines
-    const Pt origin{(309 - width) / 2 - 3, 5};
-    const Pt nib = polar(2.6, 50);
-    Path pen;
-    for (int i = -4; i <= 4; ++i)
-        pen.append(letters(name, origin + nib * (i / 4.0), style));
-    svg.path(pen, stroke(ink::outline, 4.6));
-    svg.path(pen, stroke(ink::red, 2.4));
-    svg.path(letters(name, origin + nib * -0.35, style), stroke(ink::paleGold, 0.9));
-    // a gold rule with the four signs, the deck the game is played with
-    svg.path(Path().move({34, 75}).line({120, 75}).move({189, 75}).line({275, 75}), stroke(ink::deepGold, 1.4));
+    // a broad pen held at an angle gives thick downstrokes and thin hairlines
+    const Pt origin{(309 - width) / 2 - 4, 6};
+    const Pt nib = polar(2.6, 52);
+    const std::vector<Stroke> lines = strokes(name, origin, style);
+    const Path edged = broadPen(lines, nib, 2.15);
+    svg.begin(translate({2.2, 2.6}));
+    svg.path(edged, fill("#e9dcbc"));
+    svg.end();
+    svg.path(edged, fill(ink::outline));
+    svg.path(broadPen(lines, nib, 0.95), fill("url(#titleRed)"));
+    // a gold rule carrying the four signs of the deck the game is played with
+    const double y = 76;
+    for (double x0 : {20.0, 223.0}) {
+        svg.path(Path().move({x0 + 6, y}).line({x0 + 60, y}), stroke(ink::outline, 3.2));
+        svg.path(Path().move({x0 + 6, y}).line({x0 + 60, y}), stroke(ink::gold, 1.6));
+        for (double x : {x0 + 3.0, x0 + 63.0})
+            svg.path(Path().polygon({{x, y - 3.2}, {x + 3.2, y}, {x, y + 3.2}, {x - 3.2, y}}),
+                     fillStroke(ink::red, ink::outline, 0.7));
+    }
     const Suit suits[] = {Suit::Coins, Suit::Cups, Suit::Batons, Suit::Swords};
+    const double tilt[] = {0, 0, -24, 24};
+    const double size[] = {0.8, 0.82, 0.7, 0.72};
     for (int i = 0; i < 4; ++i) {
-        svg.begin(place({131.5 + i * 15.3, 75}, i >= 2 ? 30 : 0));
-        if (i == 2)
-            baton(svg, 14, 4.8);
-        else if (i == 3) {
-            svg.begin("translate(-1,7.4)");
-            sword(svg, 13.5, 30, 0.6);
-            svg.end();
-        } else
-            sign(svg, suits[i], 0.62);
+        svg.begin(place({108 + i * 31.0, y}, tilt[i]));
+        sign(svg, suits[i], size[i]);
         svg.end();
     }
     return svg.finish();

@@ -12,17 +12,26 @@ struct Pen {
     Pt origin;
     double scale;
     double slant;
-    Path *path;
+    double condense;
+    std::vector<Stroke> *out;
 
     Pt at(double x, double y) const
     {
-        return origin + Pt{x + slant * (10 - y), y} * scale;
+        return origin + Pt{(x + slant * (10 - y)) * condense, y} * scale;
     }
-    const Pen &M(double x, double y) const { path->move(at(x, y)); return *this; }
-    const Pen &L(double x, double y) const { path->line(at(x, y)); return *this; }
+    const Pen &M(double x, double y) const
+    {
+        out->push_back({at(x, y), {}});
+        return *this;
+    }
+    const Pen &L(double x, double y) const
+    {
+        out->back().pieces.push_back({{}, {}, at(x, y), true});
+        return *this;
+    }
     const Pen &C(double x1, double y1, double x2, double y2, double x, double y) const
     {
-        path->cubic(at(x1, y1), at(x2, y2), at(x, y));
+        out->back().pieces.push_back({at(x1, y1), at(x2, y2), at(x, y), false});
         return *this;
     }
     const Pen &O(double cx, double cy, double rx, double ry) const
@@ -113,17 +122,43 @@ const std::map<char, Glyph> &glyphs()
     return table;
 }
 
+// Pairs that stand too far apart at their plain widths, in glyph units.
+double kerning(char a, char b)
+{
+    static const std::map<std::pair<char, char>, double> pairs{
+        {{'L', 'a'}, -1.8}, {{'a', ' '}, -0.6}, {{' ', 'T'}, -0.6}, {{'T', 'r'}, -1.6},
+        {{'r', 'e'}, -0.4}, {{'v', 'a'}, -0.3}};
+    const auto it = pairs.find({a, b});
+    return it == pairs.end() ? 0 : it->second;
+}
+
 } // namespace
+
+std::vector<Stroke> strokes(const std::string &text, Pt at, const Lettering &style)
+{
+    std::vector<Stroke> out;
+    const double scale = style.size / 10.0;
+    double x = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const Glyph &g = glyphs().at(text[i]);
+        g.draw(Pen{at + Pt{x * scale, 0}, scale, style.slant, style.condense, &out});
+        if (i + 1 < text.size())
+            x += (g.width + style.spacing + kerning(text[i], text[i + 1])) * style.condense;
+    }
+    return out;
+}
 
 Path letters(const std::string &text, Pt at, const Lettering &style)
 {
     Path path;
-    const double scale = style.size / 10.0;
-    double x = 0;
-    for (char c : text) {
-        const Glyph &g = glyphs().at(c);
-        g.draw(Pen{at + Pt{x * scale, 0}, scale, style.slant, &path});
-        x += g.width + style.spacing;
+    for (const Stroke &s : strokes(text, at, style)) {
+        path.move(s.start);
+        for (const Stroke::Piece &p : s.pieces) {
+            if (p.straight)
+                path.line(p.to);
+            else
+                path.cubic(p.c1, p.c2, p.to);
+        }
     }
     return path;
 }
@@ -131,9 +166,12 @@ Path letters(const std::string &text, Pt at, const Lettering &style)
 double lettersWidth(const std::string &text, const Lettering &style)
 {
     double x = 0;
-    for (char c : text)
-        x += glyphs().at(c).width + style.spacing;
-    return (x - style.spacing) * style.size / 10.0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        x += glyphs().at(text[i]).width;
+        if (i + 1 < text.size())
+            x += style.spacing + kerning(text[i], text[i + 1]);
+    }
+    return x * style.condense * style.size / 10.0;
 }
 
 } // namespace cardart

@@ -5,6 +5,7 @@
 #include "svg.h"
 
 #include <string>
+#include <vector>
 
 namespace cardart {
 
@@ -15,9 +16,23 @@ struct Lettering {
     double size = 10;
     double slant = 0;
     double spacing = 0.9;  // between letters, in glyph units
+    double condense = 1;   // narrows letters and spacing alike
+};
+
+// One pen movement of a centre line: where it starts and the pieces it runs
+// through, each a cubic or, when `straight`, a line to `to`.
+struct Stroke {
+    struct Piece {
+        Pt c1, c2, to;
+        bool straight;
+    };
+    Pt start;
+    std::vector<Piece> pieces;
 };
 
 // The centre lines of `text` with its top-left corner at `at`.
+std::vector<Stroke> strokes(const std::string &text, Pt at, const Lettering &style);
+// The same centre lines as path data.
 Path letters(const std::string &text, Pt at, const Lettering &style);
 // The width `text` takes, in picture units.
 double lettersWidth(const std::string &text, const Lettering &style);

@@ -180,34 +180,27 @@ void aceOfCups(Svg &svg)
 
 // --------------------------------------------------------------- batons
 
-// Where signs cross on a pip card, a rim of bare stock round the upper one
-// keeps them apart, so a lattice reads as separate clubs or blades.
-static void halo(Svg &svg, const Path &path, double line)
-{
-    svg.path(path, stroke(ink::stock, line + 2.0));
-}
-
-void baton(Svg &svg, double length, double thickness, bool simple, bool rim)
+void baton(Svg &svg, double length, double thickness, bool simple)
 {
     const double top = -length / 2;
     const double line = simple ? 1.2 : 0.6;
     auto halfWidth = [&](double t) {
-        // wider at the head, thin at the grip, with a little unevenness
-        return thickness * (0.5 - 0.25 * t) * (1 + 0.06 * std::sin(t * 19.0));
+        // a cudgel: a heavy head tapering to the grip, with a little unevenness
+        return thickness * (0.5 - 0.24 * t) * (1 + 0.07 * std::sin(t * 19.0));
     };
     // lopped side branches, drawn under the body
     struct Knot { double t; int side; };
-    const Knot knots[] = {{0.24, 1}, {0.5, -1}, {0.74, 1}};
+    const Knot knots[] = {{0.2, 1}, {0.42, -1}, {0.66, 1}};
     Path stubs, cuts;
     if (!simple) {
         for (const Knot &k : knots) {
             const double y = top + k.t * length;
             const double w = halfWidth(k.t);
             const Pt base{k.side * w * 0.5, y + thickness * 0.25};
-            const Pt tip{k.side * (w + thickness * 0.28), y - thickness * 0.22};
-            const Pt n = Pt{0, thickness * 0.16};
+            const Pt tip{k.side * (w + thickness * 0.26), y - thickness * 0.2};
+            const Pt n = Pt{0, thickness * 0.15};
             stubs.polygon({base - n, tip - n * 0.8, tip + n * 0.8, base + n});
-            cuts.ellipse(tip, thickness * 0.12, thickness * 0.16);
+            cuts.ellipse(tip, thickness * 0.11, thickness * 0.15);
         }
     }
     std::vector<Pt> left, right;
@@ -217,29 +210,24 @@ void baton(Svg &svg, double length, double thickness, bool simple, bool rim)
         left.push_back({-halfWidth(t), top + t * length});
         right.push_back({halfWidth(t), top + t * length});
     }
-    // rounded ends
+    // a rounded head and a blunt butt
     std::vector<Pt> outline;
     outline.push_back({0, top - halfWidth(0) * 0.9});
     for (const Pt &p : right)
         outline.push_back(p);
-    outline.push_back({0, -top + halfWidth(1) * 0.8});
+    outline.push_back({0, -top + halfWidth(1) * 0.6});
     for (auto it = left.rbegin(); it != left.rend(); ++it)
         outline.push_back(*it);
-    const Path body = Path().smooth(outline, true);
-    if (rim) {
-        halo(svg, stubs, line);
-        halo(svg, body, line);
-    }
     svg.path(stubs, fillStroke(ink::wood, ink::outline, line));
     svg.path(cuts, fillStroke(ink::paleWood, ink::outline, 0.4));
-    svg.path(body, fillStroke(ink::woodGrain, ink::outline, line));
+    svg.path(Path().smooth(outline, true), fillStroke(ink::woodGrain, ink::outline, line));
     if (simple)
         return;
     // bark knots on the body and a grain line
     Path marks;
     for (const Knot &k : knots) {
-        const double y = top + (k.t + 0.1) * length;
-        marks.ellipse({-k.side * halfWidth(k.t + 0.1) * 0.35, y}, thickness * 0.07, thickness * 0.12);
+        const double y = top + (k.t + 0.12) * length;
+        marks.ellipse({-k.side * halfWidth(k.t + 0.12) * 0.35, y}, thickness * 0.08, thickness * 0.12);
     }
     svg.path(marks, fill(ink::darkWood));
     Path grain;
@@ -252,68 +240,43 @@ void baton(Svg &svg, double length, double thickness, bool simple, bool rim)
 
 void aceOfBatons(Svg &svg)
 {
-    svg.begin(place({34, 55}, -12));
-    // leafy sprigs growing from the club
+    svg.begin(place({33, 57}, -10));
+    baton(svg, 76, 17);
+    // fresh leaves sprouting from the lopped branches
     struct Sprig { Pt base, tip; const char *colour; };
-    const Sprig sprigs[] = {{{2, -28}, {13, -35}, ink::green}, {{-2, -20}, {-13, -26}, ink::paleGreen},
-                            {{2, -6}, {13, -10}, ink::paleGreen}, {{-2, 8}, {-12, 4}, ink::green},
-                            {{1.5, 22}, {10, 18}, ink::green}};
+    const Sprig sprigs[] = {{{11.4, -26}, {20, -32}, ink::green}, {{11.4, -26}, {18.4, -20}, ink::paleGreen},
+                            {{-11.4, -9.6}, {-20, -15}, ink::paleGreen}, {{-11.4, -9.6}, {-18.6, -3.6}, ink::green},
+                            {{10, 8.8}, {18.6, 4}, ink::green}, {{10, 8.8}, {16.4, 15}, ink::paleGreen}};
     for (const Sprig &s : sprigs)
-        svg.path(leaf(s.base, s.tip, 2.6), fillStroke(s.colour, ink::outline, 0.45));
-    baton(svg, 86, 13);
+        svg.path(leaf(s.base, s.tip, 2.4), fillStroke(s.colour, ink::outline, 0.45));
     svg.end();
 }
 
 // --------------------------------------------------------------- swords
 
-void sword(Svg &svg, double length, double bend, double hilt, bool simple, bool rim)
+void sword(Svg &svg, double blade, double hilt, bool simple)
 {
-    const double line = simple ? 0.6 : 0.55;
-    const double w0 = (simple ? 3.6 : 2.7) * hilt;
-    // walk the centre line of the blade
-    const int steps = 12;
-    const double turnPerStep = bend / steps;
-    std::vector<Pt> left, right;
-    Pt p{0, -0.6 * hilt};
-    double heading = 0;  // degrees clockwise from up
-    std::vector<Pt> centre;
-    for (int i = 0; i <= steps; ++i) {
-        const double t = double(i) / steps;
-        // a scimitar swells a little towards the point, then ends sharply
-        double w = w0 * (0.72 + 0.45 * t);
-        if (t > 0.82)
-            w *= std::max(0.0, (1.0 - t) / 0.18) * 0.9;
-        const Pt n = turn({w / 2, 0}, heading);
-        left.push_back(p - n);
-        right.push_back(p + n);
-        centre.push_back(p);
-        if (i < steps) {
-            p = p + polar(length / steps, heading + turnPerStep / 2);
-            heading += turnPerStep;
-        }
-    }
-    Path outline;
-    outline.move(left.front()).through(left).through(std::vector<Pt>(right.rbegin(), right.rend()));
-    outline.close();
-    if (rim)
-        halo(svg, outline, line);
-    svg.path(outline, fillStroke(ink::steelBlade, ink::outline, line));
-    if (!simple) {
-        std::vector<Pt> fuller(centre.begin() + 1, centre.end() - 3);
-        svg.path(Path().smooth(fuller, false), stroke(ink::darkSteel, 0.35 * hilt));
-    }
-    // the hilt: cross-guard with curled ends, grip and pommel
+    const double line = 0.55;
+    // a straight blade with parallel edges that narrow only into the point
+    const double w = (simple ? 2.1 : 2.7) * hilt;
+    const double shoulder = -blade * 0.8;
+    const Path edge = Path().polygon({{-w, -0.5 * hilt}, {-w * 0.82, shoulder}, {0, -blade},
+                                      {w * 0.82, shoulder}, {w, -0.5 * hilt}});
+    svg.path(edge, fillStroke(ink::steelBlade, ink::outline, line));
+    if (!simple)
+        svg.path(Path().move({0, -2 * hilt}).line({0, shoulder}), stroke(ink::darkSteel, 0.32 * hilt));
+    // the hilt: a cross-guard with knobbed ends, a bound grip and a pommel
     svg.begin("scale(" + num(hilt) + ")");
-    Path guard;
-    guard.move({-4.2, -0.9}).line({4.2, -0.9}).quad({5.6, -1.4}, {5.9, -2.6})
-        .quad({6.8, 0.4}, {4.2, 0.9}).line({-4.2, 0.9}).quad({-6.8, 0.4}, {-5.9, -2.6})
-        .quad({-5.6, -1.4}, {-4.2, -0.9}).close();
-    svg.rect(-1, 0.6, 2, 4.6, 0.4, fillStroke(simple ? ink::darkRed : ink::red, ink::outline, line / hilt));
+    const double l = line / hilt;
+    svg.rect(-1, 0.6, 2, 4.6, 0.4, fillStroke(simple ? ink::darkRed : ink::red, ink::outline, l));
     if (!simple)
         svg.path(Path().move({-1, 1.9}).line({1, 1.4}).move({-1, 3.2}).line({1, 2.7})
                      .move({-1, 4.5}).line({1, 4.0}), stroke(ink::darkRed, 0.35));
-    svg.path(guard, fillStroke(ink::goldMetal, ink::outline, line / hilt));
-    svg.circle({0, 6.3}, 1.5, fillStroke(ink::goldDisc, ink::outline, line / hilt));
+    Path guard;
+    guard.move({-4.6, -1}).quad({0, -0.2}, {4.6, -1}).line({4.6, 1}).quad({0, 1.8}, {-4.6, 1}).close()
+        .circle({-5.2, 0}, 1.25).circle({5.2, 0}, 1.25);
+    svg.path(guard, fillStroke(ink::goldMetal, ink::outline, l));
+    svg.circle({0, 6.3}, 1.6, fillStroke(ink::goldDisc, ink::outline, l));
     svg.end();
 }
 
@@ -322,19 +285,19 @@ void aceOfSwords(Svg &svg)
     // laurel sprigs crossed behind the hilt
     for (int side : {-1, 1}) {
         Path stem;
-        stem.move({34 - side * 2.0, 92}).quad({34 + side * 14.0, 84}, {34 + side * 19.0, 62});
+        stem.move({34 - side * 2.0, 96}).quad({34 + side * 14.0, 88}, {34 + side * 18.0, 64});
         svg.path(stem, stroke(ink::green, 1.1));
         Path leaves;
         for (int i = 0; i < 5; ++i) {
             const double t = 0.2 + 0.18 * i;
-            const Pt at{34 + side * (-2 + 21 * t - 4 * t * t), 92 - 30 * t * t - 4 * t};
+            const Pt at{34 + side * (-2 + 20 * t - 4 * t * t), 96 - 30 * t * t - 4 * t};
             leaves.append(leaf(at, at + Pt{side * 5.5, -2.5}, 1.4));
             leaves.append(leaf(at, at + Pt{-side * 1.5, -5.5}, 1.3));
         }
         svg.path(leaves, fillStroke(ink::green, ink::outline, 0.4));
     }
-    svg.begin(place({30.5, 84}, 8));
-    sword(svg, 76, -34, 1.9);
+    svg.begin(translate({34, 82}));
+    sword(svg, 64, 1.8);
     svg.end();
 }
 
@@ -344,20 +307,20 @@ void mark(Svg &svg, Suit suit)
 {
     switch (suit) {
     case Suit::Coins:
-        svg.begin("scale(0.38)");
+        svg.begin("scale(0.4)");
         coin(svg, true);
         break;
     case Suit::Cups:
-        svg.begin("scale(0.4)");
+        svg.begin("scale(0.42)");
         cup(svg, true);
         break;
     case Suit::Batons:
-        svg.begin("translate(0,1.1) rotate(42)");
-        baton(svg, 10.4, 4.2, true);
+        svg.begin("rotate(36)");
+        baton(svg, 9.6, 4.4, true);
         break;
     case Suit::Swords:
-        svg.begin("translate(-1.6,2.9) rotate(22)");
-        sword(svg, 8.4, 50, 0.6, true);
+        svg.begin("translate(0.6,1.6) rotate(30)");
+        sword(svg, 7.4, 0.5, true);
         break;
     }
     svg.end();
@@ -374,11 +337,12 @@ void sign(Svg &svg, Suit suit, double size)
         cup(svg);
         break;
     case Suit::Batons:
-        baton(svg, 30, 8);
+        baton(svg, 25, 9.6);
         break;
     case Suit::Swords:
-        svg.begin("translate(0,11)");
-        sword(svg, 24, 24, 0.8);
+        // the whole sword, pommel to point, centred on the origin
+        svg.begin("translate(0,5.6)");
+        sword(svg, 20, 1.1);
         svg.end();
         break;
     }

@@ -16,13 +16,11 @@ void addGradients(Svg &svg);
 void coin(Svg &svg, bool simple = false);
 // A goblet 20 tall (y -10 to 10) and 13 wide, foot down.
 void cup(Svg &svg, bool simple = false);
-// A club along the y axis, thick end up at -length/2. `rim` sets it off
-// from signs it crosses on a pip card.
-void baton(Svg &svg, double length, double thickness, bool simple = false, bool rim = false);
-// A sword with its hilt at the origin and the blade going up (-y); a positive
-// bend curves the blade to the right, in degrees of turn over its length.
-void sword(Svg &svg, double length, double bend, double hilt = 1.0, bool simple = false,
-           bool rim = false);
+// A knotted cudgel along the y axis, its heavy head up at -length/2.
+void baton(Svg &svg, double length, double thickness, bool simple = false);
+// A short straight sword with the cross-guard at the origin and the blade,
+// `blade` long, going up (-y); `hilt` scales the guard, grip and pommel.
+void sword(Svg &svg, double blade, double hilt = 1.0, bool simple = false);
 
 // The aces: one large, richer sign centred on the card.
 void aceOfCoins(Svg &svg);

@@ -26,6 +26,35 @@ std::vector<std::string> parole(const std::string& riga)
     return v;
 }
 
+// Input quoted in an error line: control bytes would act on the terminal,
+// and a line of any length would be repeated whole. Shown escaped, and cut.
+std::string abbreviata(const std::string& t)
+{
+    constexpr std::size_t piuLunga = 40;
+    std::string fuori;
+    for (std::size_t i = 0; i < t.size(); ++i) {
+        if (i == piuLunga)
+            return fuori + "...";
+        const auto b = static_cast<unsigned char>(t[i]);
+        if (b >= 0x20 && b < 0x7f && b != '\\') {
+            fuori += char(b);
+        } else {
+            char esc[5];
+            std::snprintf(esc, sizeof esc, "\\x%02x", b);
+            fuori += esc;
+        }
+    }
+    return fuori;
+}
+
+std::string citata(const std::string& t)
+{
+    std::string tra = "'";
+    tra += abbreviata(t);
+    tra += '\'';
+    return tra;
+}
+
 bool intero(const std::string& t, int& v)
 {
     const char* fine = t.data() + t.size();
@@ -113,13 +142,13 @@ bool Sessione::eseguiFinoAUnaMossa()
             }
             double x = 0, y = 0;
             if (!numero(p[1], x) || !numero(p[2], y)) {
-                errore("press needs two finite numbers, got '" + p[1] + "' '" + p[2] + "'");
+                errore("press needs two finite numbers, got " + citata(p[1]) + " " + citata(p[2]));
                 continue;
             }
             int tasto = tastoSinistro;
             if (p.size() == 4) {
                 if (p[3] != "right") {
-                    errore("unknown button '" + p[3] + "'");
+                    errore("unknown button " + citata(p[3]));
                     continue;
                 }
                 tasto = tastoDestro;
@@ -144,11 +173,11 @@ bool Sessione::eseguiFinoAUnaMossa()
             for (int i = 0; i < numeroCarte && guasto.empty(); ++i) {
                 const std::string& t = p[i + 1];
                 if (!intero(t, deal[i]))
-                    guasto = "'" + t + "' is not a card number";
+                    guasto = citata(t) + " is not a card number";
                 else if (deal[i] < 1 || deal[i] > numeroCarte)
-                    guasto = "card " + t + " is not within 1-40";
+                    guasto = "card " + abbreviata(t) + " is not within 1-40";
                 else if (visto[deal[i]])
-                    guasto = "card " + t + " is dealt twice";
+                    guasto = "card " + abbreviata(t) + " is dealt twice";
                 else
                     visto[deal[i]] = true;
             }
@@ -169,7 +198,7 @@ bool Sessione::eseguiFinoAUnaMossa()
             return true;
         }
 
-        errore("unknown command '" + p[0] + "'");
+        errore("unknown command " + citata(p[0]));
     }
     finito_ = true;
     return false;

@@ -1,361 +1,294 @@
 #include "arranger.h"
+#include "accompaniment.h"
+#include "band.h"
+#include "harmony.h"
 #include "songgen.h"
 
 #include <algorithm>
-#include <cmath>
 #include <stdexcept>
 
 namespace songgen {
 namespace {
 
-constexpr int Q = kTicksPerQuarter;
-enum Channel { kLeadA = 0, kLeadB = 1, kGuitar = 2, kPad = 3, kBass = 4, kDrums = 9 };
-constexpr int kTambourine = 54;
-// Lowest keys of the guitar's broken chords and of its strummed ones: strums
-// sit higher, clear of the bass they answer.
-constexpr int kArpeggioLow = 48;
-constexpr int kStrumLow = 52;
+// Expression at rest, with room above it for a swell. Expression scales
+// loudness steeply, so resting well below the top would cost several dB.
+constexpr int kExpression = 118;
 
-// Small repeatable variations, so that a phrase does not sound stamped out.
-class Dice {
-public:
-    explicit Dice(uint32_t seed) : state_(seed ? seed : 1) {}
-    int spread(int range)
-    {
-        state_ = state_ * 1664525u + 1013904223u;
-        return int((state_ >> 16) % uint32_t(2 * range + 1)) - range;
-    }
-
-private:
-    uint32_t state_;
+// A section's notes and chords, read once.
+struct Score {
+    std::vector<Tone> melody;
+    std::vector<Tone> counter;
+    std::vector<ChordSlot> chords;
+    int bars = 0;
 };
 
-struct Scale {
-    int tonic = 0;
-    bool minor = false;
-    // Harmonic minor: the raised seventh is the one the melodies lean on.
-    const int* steps() const
-    {
-        static const int major[7] = {0, 2, 4, 5, 7, 9, 11};
-        static const int harmonic[7] = {0, 2, 3, 5, 7, 8, 11};
-        return minor ? harmonic : major;
-    }
-};
-
-Scale parseKey(const std::string& k)
+Score read(const SongDef& song, const Section& s, int barTicks)
 {
-    static const int classes[7] = {9, 11, 0, 2, 4, 5, 7};  // A..G
-    if (k.empty() || k[0] < 'A' || k[0] > 'G')
-        throw std::runtime_error("bad key \"" + k + "\"");
-    Scale s;
-    s.tonic = classes[k[0] - 'A'];
-    size_t pos = 1;
-    if (pos < k.size() && k[pos] == '#') { s.tonic += 1; ++pos; }
-    else if (pos < k.size() && k[pos] == 'b') { s.tonic += 11; ++pos; }
-    s.tonic %= 12;
-    s.minor = pos < k.size() && k[pos] == 'm';
-    return s;
-}
-
-int mod12(int v) { return ((v % 12) + 12) % 12; }
-
-// The lowest key at or above `low` with the given pitch class.
-int place(int pitchClass, int low) { return low + mod12(pitchClass - low); }
-
-bool sameChord(const ChordSlot& a, const ChordSlot& b)
-{
-    return a.root == b.root && a.bass == b.bass && a.classes == b.classes;
-}
-
-// Close position within the octave above `low`, the lowest note doubled an
-// octave up when the chord has only three notes.
-std::vector<int> voicing(const ChordSlot& c, int low)
-{
-    std::vector<int> keys;
-    for (int pc : c.classes)
-        keys.push_back(place(pc, low));
-    std::sort(keys.begin(), keys.end());
-    if (keys.size() < 4)
-        keys.push_back(keys.front() + 12);
-    return keys;
-}
-
-const ChordSlot& chordAt(const std::vector<ChordSlot>& chords, int tick)
-{
-    for (const ChordSlot& c : chords)
-        if (tick >= c.tick && tick < c.tick + c.length)
-            return c;
-    return chords.back();
-}
-
-// A second voice under the melody: a third or sixth below on a chord note,
-// otherwise a third below within the key.
-int harmonyBelow(int key, const ChordSlot& chord, const Scale& scale)
-{
-    for (int interval : {3, 4, 8, 9}) {
-        const int pc = mod12(key - interval);
-        if (std::find(chord.classes.begin(), chord.classes.end(), pc) != chord.classes.end())
-            return key - interval;
-    }
-    const int* steps = scale.steps();
-    const int degreeClass = mod12(key - scale.tonic);
-    for (int i = 0; i < 7; ++i) {
-        if (steps[i] == degreeClass) {
-            const int target = steps[(i + 5) % 7];
-            return key - mod12(degreeClass - target);
+    Score score;
+    int counterBars = 0;
+    try {
+        score.melody = parseMelody(s.melody, barTicks, &score.bars);
+        int chordBars = 0;
+        score.chords = parseChords(s.chords, barTicks, &chordBars);
+        if (chordBars != score.bars)
+            throw std::runtime_error(std::to_string(score.bars) + " bars of melody but " + std::to_string(chordBars)
+                                     + " of chords");
+        if (!s.counter.empty()) {
+            score.counter = parseMelody(s.counter, barTicks, &counterBars);
+            if (counterBars != score.bars)
+                throw std::runtime_error(std::to_string(counterBars) + " bars of countermelody");
         }
+    } catch (const std::exception& e) {
+        throw std::runtime_error(std::string(song.title) + ", " + s.name + ": " + e.what());
     }
-    return key - 3;
+    return score;
 }
 
 class Arranger {
 public:
-    explicit Arranger(const SongDef& song)
-        : song_(song),
-          bar_(song.numerator * (4 * Q / song.denominator)),
-          beat_(song.denominator == 8 ? 3 * Q / 2 : Q),
-          secondsPerTick_(60.0 / song.quarterBpm / Q),
-          dice_(song.seed),
-          // The closing chord leaves a breath before the song starts again.
-          finalHold_(song.numerator == 2 ? bar_ - Q / 2 : bar_ - beat_)
-    {
-        tracks_.emplace_back(song.title);
-        tracks_.emplace_back(song.lead[0].name);
-        tracks_.emplace_back(song.lead[1].name);
-        tracks_.emplace_back(song.guitar.name);
-        tracks_.emplace_back(song.pad.name);
-        tracks_.emplace_back(song.bass.name);
-        if (song.tambourine)
-            tracks_.emplace_back("Tambourine");
-    }
+    explicit Arranger(const SongDef& song) : song_(song), band_(song), accompaniment_(band_) {}
 
     std::vector<uint8_t> run()
     {
-        Track& conductor = tracks_[0];
+        std::vector<Score> scores;
+        for (const Pass& p : song_.passes) {
+            scores.push_back(read(song_, *p.section, band_.bar));
+            band_.end += scores.back().bars * band_.bar;
+        }
+        finalBar_ = band_.end - band_.bar;
+        // The closing chord leaves a breath before the song starts again; a
+        // light ending stops short on its first beat.
+        band_.lastSound = song_.ending == Ending::Button ? finalBar_ + band_.beat * 2 / 3 : band_.end - band_.beat / 2;
+
+        Track& conductor = band_.tracks[kConductor];
         conductor.text(0, 0x01, "Original composition for La Trelva");
         conductor.timeSignature(0, song_.numerator, song_.denominator);
         conductor.keySignature(0, song_.keySharps, song_.keyMinor);
-        conductor.tempo(0, song_.quarterBpm);
-
-        setUp(1, kLeadA, song_.lead[0]);
-        setUp(2, kLeadB, song_.lead[1]);
-        setUp(3, kGuitar, song_.guitar);
-        setUp(4, kPad, song_.pad);
-        setUp(5, kBass, song_.bass);
-        if (song_.tambourine) {
-            tracks_[6].controller(0, kDrums, 7, 72);
-            tracks_[6].controller(0, kDrums, 10, 80);
-            tracks_[6].controller(0, kDrums, 91, 30);
-        }
+        for (Part p : {kLeadA, kLeadB, kGuitar, kPad, kBass})
+            setUp(p, band_.voice(p));
 
         int start = 0;
-        for (size_t p = 0; p < song_.passes.size(); ++p)
-            start += pass(song_.passes[p], start, p + 1 == song_.passes.size());
+        for (size_t i = 0; i < song_.passes.size(); ++i) {
+            const bool last = i + 1 == song_.passes.size();
+            const Score* next = last ? nullptr : &scores[i + 1];
+            pass(song_.passes[i], scores[i], next, start, last);
+            start += scores[i].bars * band_.bar;
+        }
+        ending();
 
-        // Broaden the last two bars; the song then starts again at its own tempo.
-        const int lastBar = start - bar_;
-        conductor.tempo(lastBar - bar_, song_.quarterBpm * 0.95);
-        conductor.tempo(lastBar - bar_ / 2, song_.quarterBpm * 0.9);
-        conductor.tempo(lastBar, song_.quarterBpm * 0.8);
-        conductor.tempo(lastBar + bar_ / 2, song_.quarterBpm * 0.7);
-        return writeSmf(tracks_, start);
+        std::vector<Track> tracks = band_.tracks;
+        const bool tambourine = std::any_of(song_.passes.begin(), song_.passes.end(),
+                                            [](const Pass& p) { return p.tambourine; });
+        if (tambourine) {
+            band_.controller(kTambourine, 0, 7, 58);
+            band_.controller(kTambourine, 0, 10, 84);
+            band_.controller(kTambourine, 0, 91, 40);
+            tracks = band_.tracks;
+        } else {
+            tracks.pop_back();
+        }
+        return writeSmf(tracks, band_.end);
     }
 
 private:
-    void setUp(size_t track, int channel, const Voice& v)
+    void setUp(Part part, const Voice& v)
     {
-        Track& t = tracks_[track];
-        t.program(0, channel, v.program);
-        t.controller(0, channel, 7, v.volume);
-        t.controller(0, channel, 10, v.pan);
-        t.controller(0, channel, 91, v.reverb);
-        t.controller(0, channel, 93, v.chorus);
+        // Bank first: a soundfont without the bank falls back to bank 0 of the
+        // same program, which is the nearest General MIDI instrument.
+        band_.controller(part, 0, 0, v.bank);
+        band_.tracks[size_t(part)].program(0, Band::channel(part), v.program);
+        band_.controller(part, 0, 7, v.volume);
+        band_.controller(part, 0, 10, v.pan);
+        band_.controller(part, 0, 91, v.reverb);
+        band_.controller(part, 0, 93, v.chorus);
+        // The song may have ended faded or with vibrato on; it starts again clean.
+        band_.controller(part, 0, 11, kExpression);
+        band_.controller(part, 0, 1, 0);
     }
 
-    int accent(int inBar) const
-    {
-        if (inBar == 0)
-            return 6;
-        if (inBar % beat_ == 0)
-            return song_.metre == Metre::Waltz ? 0 : 3;
-        return 0;
-    }
+    double seconds(int ticks) const { return ticks * 60.0 / song_.quarterBpm / kTicksPerQuarter; }
 
-    // The singing line, or the second voice under it.
-    void line(int channel, const Voice& v, const std::vector<Tone>& tones, int start, int level)
+    // An appoggiatura from the scale step above leans into each long note that closes a phrase.
+    std::vector<Phrased> ornament(const std::vector<Phrased>& notes, const Scale& scale) const
     {
-        Track& t = tracks_[size_t(1 + channel)];
-        for (const Tone& n : tones) {
-            const int at = start + n.tick;
-            const int velocity = level + accent(n.tick % bar_) + dice_.spread(3);
-            const double seconds = n.length * secondsPerTick_;
-            if (v.tremolo && seconds >= 0.4) {
-                // Mandolin tremolo: about twelve strokes a second, down-strokes
-                // a little stronger, swelling towards the middle of the note.
-                const int strokes = std::max(2, int(std::lround(seconds / 0.085)));
-                const int step = n.length / strokes;
-                for (int i = 0; i < strokes; ++i) {
-                    const int len = i + 1 == strokes ? n.length - i * step : step;
-                    const double middle = 1.0 - std::abs(2.0 * (i + 0.5) / strokes - 1.0);
-                    const int vel = velocity - (i % 2 ? 14 : 4) + int(std::lround(8 * middle))
-                                    + dice_.spread(2);
-                    t.note(at + i * step, len - 3, channel, n.key, vel);
-                }
-            } else {
-                const int len = v.tremolo ? n.length * 9 / 10 : n.length - 8;
-                t.note(at, len, channel, n.key, velocity);
+        std::vector<Phrased> out;
+        const int longEnough = song_.metre == Metre::Tarantella ? band_.beat : 2 * band_.beat;
+        for (const Phrased& n : notes) {
+            const int upper = scale.stepFrom(n.tone.key, +1);
+            if (!n.phraseEnd || n.tone.length < longEnough || upper == n.tone.key
+                || (!out.empty() && out.back().tone.key == upper)) {
+                out.push_back(n);
+                continue;
             }
+            const int lean = std::min(band_.beat, n.tone.length / 3);
+            out.push_back({{n.tone.tick, lean, upper}, n.velocity + 5, false});
+            out.push_back({{n.tone.tick + lean, n.tone.length - lean, n.tone.key}, n.velocity - 3, true});
         }
+        return out;
     }
 
-    void strum(Track& t, int at, int length, const std::vector<int>& keys, int velocity, int spacing)
+    // A singing line with its phrasing, expression and vibrato.
+    void line(Part part, const std::vector<Tone>& tones, int start, int level, bool ornaments, const Scale& scale)
     {
-        for (size_t i = 0; i < keys.size(); ++i)
-            t.note(at + int(i) * spacing, length - int(i) * spacing, kGuitar, keys[i],
-                   velocity - int(i) * 2 + dice_.spread(3));
-    }
-
-    void guitarBar(const std::vector<ChordSlot>& chords, int local, int at, bool finalBar)
-    {
-        Track& t = tracks_[3];
-        if (finalBar) {
-            strum(t, at, finalHold_, voicing(chordAt(chords, local), kStrumLow), 56, 14);
-            return;
-        }
-        static const int arpeggio[8] = {0, 1, 2, 3, 1, 2, 3, 2};
-        switch (song_.metre) {
-        case Metre::Slow4:
-        case Metre::Serenade2: {
-            const int step = song_.metre == Metre::Slow4 ? Q / 2 : Q / 4;
-            const int ring = song_.metre == Metre::Slow4 ? 420 : 200;
-            for (int i = 0; i < 8; ++i) {
-                const auto keys = voicing(chordAt(chords, local + i * step), kArpeggioLow);
-                const int vel = 44 + (i == 0 ? 8 : i == 4 ? 4 : 0) + dice_.spread(3);
-                t.note(at + i * step, ring, kGuitar, keys[size_t(arpeggio[i])], vel);
+        const Voice& v = band_.voice(part);
+        std::vector<Phrased> notes = phrase(tones, band_.bar, band_.beat, level,
+                                            song_.metre != Metre::Waltz, band_.dice);
+        if (ornaments)
+            notes = ornament(notes, scale);
+        // The phrase's loudness rides on expression as well as velocity.
+        const int base = std::clamp(kExpression - 10 + (level - 82) * 2, 96, 122);
+        bool phraseStart = true;
+        for (const Phrased& n : notes) {
+            // A player takes a little time before a phrase's last note.
+            const int at = start + n.tone.tick + band_.timing.offset(v.feel, n.phraseEnd ? v.feel.spreadMs : 0);
+            const int end = start + n.tone.tick + n.tone.length + band_.timing.offset(v.feel);
+            const int length = end - at;
+            if (phraseStart)
+                band_.controller(part, at, 11, base);
+            phraseStart = n.phraseEnd;
+            const double held = seconds(n.tone.length);
+            // The last bar's dynamics belong to the ending.
+            if (held >= 0.5 && at < finalBar_)
+                band_.swell(part, at, length, base - 6, base + 8 + band_.dice.spread(4), base, 0.55);
+            if (v.sustain == Sustain::Plucked && held >= 0.4) {
+                tremolo(part, at, length, n.tone.key, n.velocity, held);
+                continue;
             }
-            break;
-        }
-        case Metre::Waltz:
-            for (int b = 1; b < 3; ++b)
-                strum(t, at + b * Q, 320, voicing(chordAt(chords, local + b * Q), kStrumLow), b == 1 ? 52 : 46, 10);
-            break;
-        case Metre::Tarantella:
-            for (int e : {1, 2, 4, 5})
-                strum(t, at + e * Q / 2, 200, voicing(chordAt(chords, local + e * Q / 2), kStrumLow),
-                      e == 1 || e == 4 ? 50 : 44, 8);
-            break;
+            if ((v.sustain == Sustain::Bowed || v.sustain == Sustain::Reed) && held >= 0.45)
+                vibrato(part, at, length, v.sustain == Sustain::Bowed ? 44 : 22);
+            const int gap = v.sustain == Sustain::Plucked ? length / 10 : 8;
+            band_.note(part, at, length - gap, n.tone.key, n.velocity);
         }
     }
 
-    void bassBar(const std::vector<ChordSlot>& chords, int local, int at, bool finalBar)
+    // Mandolin tremolo: about twelve strokes a second, down-strokes a little
+    // stronger, swelling towards the middle of the note.
+    void tremolo(Part part, int at, int length, int key, int velocity, double held)
     {
-        Track& t = tracks_[5];
-        auto bassKey = [](int pc) { return place(pc, 40); };
-        auto fifthKey = [&](const ChordSlot& c) {
-            int k = place(c.classes[2], 40);
-            return k > 50 ? k - 12 : k;
-        };
-        const ChordSlot& first = chordAt(chords, local);
-        if (finalBar) {
-            t.note(at, finalHold_, kBass, bassKey(first.bass), 74);
-            return;
+        const int strokes = std::max(2, int(held / 0.085 + 0.5));
+        const int step = length / strokes;
+        for (int i = 0; i < strokes; ++i) {
+            const int len = i + 1 == strokes ? length - i * step : step;
+            const int middle = 8 - 16 * std::abs(2 * i + 1 - strokes) / (2 * strokes);
+            const int vel = velocity - (i % 2 ? 14 : 4) + middle + band_.dice.spread(2);
+            band_.note(part, at + i * step + band_.dice.spread(3), len - 3, key, vel);
         }
-        if (song_.metre == Metre::Waltz) {
-            // Root and fifth take turns while a chord lasts over several bars.
-            const bool held = local >= bar_ && sameChord(chordAt(chords, local - bar_), first);
-            const bool fifth = held && !fifthLast_;
-            fifthLast_ = fifth;
-            t.note(at, 420, kBass, fifth ? fifthKey(first) : bassKey(first.bass), 72 + dice_.spread(3));
-            return;
-        }
-        const int half = song_.metre == Metre::Slow4 ? 2 * Q : beat_;
-        const int len = song_.metre == Metre::Slow4 ? 900 : half - 60;
-        t.note(at, len, kBass, bassKey(first.bass), 74 + dice_.spread(3));
-        const ChordSlot& second = chordAt(chords, local + half);
-        const int key = sameChord(first, second) ? fifthKey(second) : bassKey(second.bass);
-        t.note(at + half, len, kBass, key, 64 + dice_.spread(3));
     }
 
-    void padChords(const std::vector<ChordSlot>& chords, int start, int length, bool last)
+    // Vibrato grows in once the note has settled and stops with it.
+    void vibrato(Part part, int at, int length, int depth)
     {
-        Track& t = tracks_[4];
-        // In the last pass the closing bar gets a chord of its own, as long as the guitar's.
-        const int cut = last ? length - bar_ : length;
-        size_t i = 0;
-        while (i < chords.size() && chords[i].tick < cut) {
-            size_t j = i + 1;
-            while (j < chords.size() && chords[j].tick < cut && sameChord(chords[i], chords[j]))
-                ++j;
-            const int from = chords[i].tick;
-            const int to = std::min(cut, chords[j - 1].tick + chords[j - 1].length);
-            for (int key : voicing(chords[i], 55))
-                t.note(start + from, to - from - 10, kPad, key, 50 + dice_.spread(2));
-            i = j;
-        }
-        if (last)
-            for (int key : voicing(chordAt(chords, cut), 55))
-                t.note(start + cut, finalHold_, kPad, key, 50 + dice_.spread(2));
+        const int from = band_.timing.ticks(150), to = std::min(band_.timing.ticks(450), length * 2 / 3);
+        for (int i = 1; i <= 4; ++i)
+            band_.controller(part, at + from + (to - from) * i / 4, 1, depth * i / 4 + band_.dice.spread(2));
+        band_.controller(part, at + length, 1, 0);
     }
 
-    void tambourineBar(int at, bool finalBar)
-    {
-        Track& t = tracks_[6];
-        if (finalBar) {
-            t.note(at, Q, kDrums, kTambourine, 96);
-            return;
-        }
-        static const int accents[6] = {92, 50, 60, 84, 50, 60};
-        for (int e = 0; e < 6; ++e)
-            t.note(at + e * Q / 2, Q / 4, kDrums, kTambourine, accents[e] + dice_.spread(4));
-    }
-
-    int pass(const Pass& p, int start, bool last)
+    void pass(const Pass& p, const Score& score, const Score* next, int start, bool last)
     {
         const Section& s = *p.section;
-        int melodyBars = 0;
-        int chordBars = 0;
-        std::vector<Tone> tones;
-        std::vector<ChordSlot> chords;
-        try {
-            tones = parseMelody(s.melody, bar_, &melodyBars);
-            chords = parseChords(s.chords, bar_, &chordBars);
-        } catch (const std::exception& e) {
-            throw std::runtime_error(std::string(song_.title) + ", " + s.name + ": " + e.what());
-        }
-        if (melodyBars != chordBars)
-            throw std::runtime_error(std::string(song_.title) + ", " + s.name + ": "
-                                     + std::to_string(melodyBars) + " bars of melody but "
-                                     + std::to_string(chordBars) + " of chords");
-        const int length = melodyBars * bar_;
+        const Scale scale = parseKey(s.key);
+        const int length = score.bars * band_.bar;
+        band_.tracks[kConductor].text(start, 0x06, s.name);
+        rubato(start, score.bars, last);
 
-        line(p.lead, song_.lead[p.lead], tones, start, p.level);
-        if (p.duet >= 0) {
-            const Scale scale = parseKey(s.key);
-            std::vector<Tone> second;
-            for (const Tone& n : tones)
-                second.push_back({n.tick, n.length, harmonyBelow(n.key, chordAt(chords, n.tick), scale)});
-            line(p.duet, song_.lead[p.duet], second, start, p.level - 14);
+        const Part lead = p.lead == 0 ? kLeadA : kLeadB;
+        const Part other = p.lead == 0 ? kLeadB : kLeadA;
+        line(lead, score.melody, start, p.level, p.ornaments, scale);
+        if (p.second == Second::Duet) {
+            std::vector<Tone> below;
+            for (const Tone& n : score.melody)
+                below.push_back({n.tick, n.length, harmonyBelow(n.key, chordAt(score.chords, n.tick), scale)});
+            line(other, below, start, p.level - 12, false, scale);
+        } else if (p.second == Second::Counter) {
+            if (score.counter.empty())
+                throw std::runtime_error(std::string(song_.title) + ", " + s.name + ": no countermelody");
+            line(other, score.counter, start, p.level - 8, false, scale);
         }
-        for (int b = 0; b < melodyBars; ++b) {
-            const bool finalBar = last && b + 1 == melodyBars;
-            guitarBar(chords, b * bar_, start + b * bar_, finalBar);
-            bassBar(chords, b * bar_, start + b * bar_, finalBar);
-            if (song_.tambourine)
-                tambourineBar(start + b * bar_, finalBar);
+
+        // The bass and the fills look one chord ahead, into the next section.
+        std::vector<ChordSlot> chords = score.chords;
+        if (next) {
+            ChordSlot after = next->chords.front();
+            after.tick = length;
+            chords.push_back(after);
         }
-        if (p.pad)
-            padChords(chords, start, length, last);
-        return length;
+        for (int b = 0; b < score.bars; ++b) {
+            const int local = b * band_.bar, at = start + local;
+            if (last && b + 1 == score.bars)
+                break;  // the ending plays the last bar
+            const bool lastBar = b + 1 == score.bars;
+            if (p.fill && lastBar && next) {
+                accompaniment_.guitarBar(p.guitar, chords, local, at, band_.bar / 2);
+                accompaniment_.guitarRun(chords, scale, local, at);
+                accompaniment_.bassBar(Bass::Walking, chords, scale, local, at);
+            } else {
+                accompaniment_.guitarBar(p.guitar, chords, local, at, band_.bar);
+                accompaniment_.bassBar(p.bass, chords, scale, local, at);
+            }
+            if (p.tambourine)
+                accompaniment_.tambourineBar(at, b % 4 == 3);
+        }
+        if (p.pad != Pad::Off)
+            accompaniment_.pad(p.pad, chords, start, last ? length - band_.bar : length, p.level - 32);
+        if (last)
+            finalChord_ = {chordAt(score.chords, length - band_.bar), p.pad != Pad::Off};
     }
 
+    // Time bends with the phrase: a little forward in its second bar, a
+    // little held at its close, and a ritardando into each section's cadence.
+    void rubato(int start, int bars, bool last)
+    {
+        Track& conductor = band_.tracks[kConductor];
+        const double base = song_.quarterBpm, r = song_.rubato;
+        conductor.tempo(start, base);
+        const int beats = band_.bar / band_.beat;
+        // The last section's closing bars belong to the ending.
+        for (int b = 0; b + (last ? 2 : 1) < bars; ++b) {
+            const int at = start + b * band_.bar;
+            if (b % 4 == 1) {
+                conductor.tempo(at + band_.bar / 2, base * (1 + 0.015 * r));
+                conductor.tempo(at + band_.bar, base);
+            } else if (b % 4 == 3) {
+                conductor.tempo(at + band_.bar - band_.beat, base * (1 - 0.05 * r));
+                conductor.tempo(at + band_.bar, base);
+            }
+        }
+        const int closing = start + (bars - 1) * band_.bar;
+        if (last) {
+            // The ending's own broadening over the last two bars.
+            const double depth = song_.ending == Ending::Button ? 0.06 : song_.ending == Ending::Fade ? 0.3 : 0.4;
+            for (int k = 0; k < 2 * beats; ++k)
+                conductor.tempo(closing - band_.bar + k * band_.beat,
+                                base * (1 - depth * (k + 1) / (2 * beats)));
+            return;
+        }
+        for (int k = 0; k < beats; ++k)
+            conductor.tempo(closing + k * band_.beat, base * (1 - r * 0.035 * (k + 1)));
+    }
+
+    void ending()
+    {
+        const int hold = band_.lastSound - finalBar_;
+        accompaniment_.finalChord(finalChord_.chord, finalBar_, hold, finalChord_.pad);
+        if (song_.ending == Ending::Button)
+            return;
+        // A fade lets everyone die away; a fermata only softens a little.
+        const int to = song_.ending == Ending::Fade ? 36 : 96;
+        for (Part p : {kLeadA, kLeadB, kGuitar, kPad, kBass})
+            band_.swell(p, finalBar_ + band_.beat / 2, hold - band_.beat / 2, kExpression, kExpression, to, 0.0);
+    }
+
+    struct Closing {
+        ChordSlot chord;
+        bool pad = false;
+    };
+
     const SongDef& song_;
-    const int bar_;
-    const int beat_;
-    const double secondsPerTick_;
-    Dice dice_;
-    bool fifthLast_ = false;
-    const int finalHold_;
-    std::vector<Track> tracks_;
+    Band band_;
+    Accompaniment accompaniment_;
+    int finalBar_ = 0;
+    Closing finalChord_;
 };
 
 } // namespace

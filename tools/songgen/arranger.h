@@ -1,4 +1,5 @@
-// Note data of one song and the arranger that turns it into MIDI tracks.
+// Note data of one song, the arrangement choices made for each run through a
+// section, and the arranger that turns them into MIDI tracks.
 #pragma once
 
 #include <cstdint>
@@ -35,29 +36,69 @@ std::vector<ChordSlot> parseChords(const std::string& text, int barTicks, int* b
 enum class Metre { Slow4, Waltz, Serenade2, Tarantella };
 
 struct Section {
-    const char* name;
-    const char* key;      // "Dm" or "D": the scale a second voice keeps to
+    const char* name;     // also the marker at its start
+    const char* key;      // "Dm" or "D": the scale a second voice and ornaments keep to
     std::string melody;
     std::string chords;
+    std::string counter = {};  // a countermelody for the other instrument, or empty
 };
 
-// One run through a section in the song's order.
-struct Pass {
-    const Section* section;
-    int lead;       // 0 or 1: which melody instrument sings
-    int duet;       // -1, or the instrument that doubles a third or sixth below
-    bool pad;       // sustained chords of accordion or strings
-    int level;      // base velocity of the singing line
+// How a voice sustains a long note, which decides its expression.
+enum class Sustain {
+    Plucked,   // long notes become fast repeated strokes (tremolo)
+    Bowed,     // vibrato grows on long notes
+    Reed,      // a little vibrato
+    Bellows,   // swells, no vibrato
+};
+
+// Timing character of a player: how far behind the beat they sit on average,
+// and how much they wander around that.
+struct Feel {
+    double lagMs;
+    double spreadMs;
 };
 
 struct Voice {
     const char* name;
+    int bank;       // bank select (controller 0); soundfonts without it fall back to bank 0
     int program;    // General MIDI program, counted from 0
-    bool tremolo;   // plucked: long notes become fast repeated strokes
+    Sustain sustain;
+    Feel feel;
     int volume;
     int pan;
     int reverb;
     int chorus;
+};
+
+// What the second melody instrument does.
+enum class Second { None, Duet, Counter };
+// The guitar: broken chords, chords after the bass, one rolled chord a bar, or silent.
+enum class Guitar { Arpeggio, Strum, Rolled, Tacet };
+// The bass: roots and fifths, the same with passing notes into each new chord,
+// a held tonic pedal, or silent.
+enum class Bass { Roots, Walking, Pedal, Tacet };
+// The chord instrument: silent, held chords that swell, or short chords off the beat.
+enum class Pad { Off, Held, Offbeat };
+
+// One run through a section in the song's order, with its arrangement.
+struct Pass {
+    const Section* section;
+    int lead = 0;                   // 0 or 1: which melody instrument sings
+    Second second = Second::None;
+    Guitar guitar = Guitar::Arpeggio;
+    Bass bass = Bass::Roots;
+    Pad pad = Pad::Off;
+    int level = 80;                 // base velocity of the singing line
+    bool ornaments = false;         // appoggiaturas on the long notes that close a phrase
+    bool fill = false;              // guitar and bass lead into the next section
+    bool tambourine = false;
+};
+
+// How the last bar closes before the song starts again.
+enum class Ending {
+    Fermata,   // the last chord held under a broad ritardando
+    Fade,      // the last chord dies away
+    Button,    // a short, light final chord and a breath
 };
 
 struct SongDef {
@@ -68,13 +109,14 @@ struct SongDef {
     Metre metre;
     int keySharps;      // key signature: sharps > 0, flats < 0
     bool keyMinor;
+    double rubato;      // 0 keeps strict time, 1 is a singer's freedom
+    Ending ending;
     Voice lead[2];
     Voice guitar;
     Voice pad;
     Voice bass;
-    bool tambourine;
     std::vector<Pass> passes;
-    uint32_t seed;      // for the small, repeatable variations of velocity
+    uint32_t seed;      // for the small, repeatable variations of playing
 };
 
 std::vector<uint8_t> arrange(const SongDef& song);

@@ -1,0 +1,51 @@
+// One FluidSynth synthesizer with its soundfont, made for one song and
+// deleted with it: the soundfont's memory is held only while a song can play.
+#pragma once
+
+#include "smf.h"
+
+#include <QStringList>
+
+#include <array>
+#include <memory>
+
+typedef struct _fluid_hashtable_t fluid_settings_t;
+typedef struct _fluid_synth_t fluid_synth_t;
+
+namespace musica {
+
+class Sintetizzatore {
+public:
+    static constexpr int kSongChannels = 16;
+
+    // The first of `soundfonts` that loads, with the song's presets read in;
+    // null when none does. Quiet: nothing reaches the terminal.
+    static std::unique_ptr<Sintetizzatore> crea(const QStringList& soundfonts, int sampleRate,
+                                                const SongTimeline& song);
+    ~Sintetizzatore();
+    Sintetizzatore(const Sintetizzatore&) = delete;
+    Sintetizzatore& operator=(const Sintetizzatore&) = delete;
+
+    // FluidSynth's default setting, another place soundfonts are looked for.
+    static QString defaultSoundFont();
+
+    void write(float* left, float* right, int offset, int frames);
+    void dispatch(const TimedEvent& e);
+
+    // The song's channels as they are before its first event, every note released.
+    void reset(const SongTimeline& song);
+    // Pause: the sounding notes die away; the sustain pedals come back on resume().
+    void pause();
+    void resume();
+
+private:
+    Sintetizzatore() = default;
+    void holdPresets(const SongTimeline& song);
+
+    fluid_settings_t* settings_ = nullptr;
+    fluid_synth_t* synth_ = nullptr;
+    int sfont_ = -1;
+    std::array<int, kSongChannels> pedal_{};
+};
+
+} // namespace musica

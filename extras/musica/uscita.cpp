@@ -1,0 +1,115 @@
+#include "uscita.h"
+
+#include <pulse/simple.h>
+#if TRELVA_HAVE_ALSA
+#include <alsa/asoundlib.h>
+#endif
+
+#include <mutex>
+
+namespace musica {
+namespace {
+
+class Pulse : public Uscita {
+public:
+    explicit Pulse(pa_simple* s) : s_(s) {}
+    ~Pulse() override { pa_simple_free(s_); }
+    bool scrivi(const int16_t* frames, int count) override
+    {
+        int error = 0;
+        return pa_simple_write(s_, frames, size_t(count) * 4, &error) == 0;
+    }
+    void svuota() override
+    {
+        int error = 0;
+        pa_simple_flush(s_, &error);
+    }
+
+    static std::unique_ptr<Uscita> apri(int rate)
+    {
+        const pa_sample_spec spec{PA_SAMPLE_S16LE, uint32_t(rate), 2};
+        pa_buffer_attr attr;
+        attr.maxlength = uint32_t(-1);
+        attr.tlength = uint32_t(pa_usec_to_bytes(kBufferMs * 1000, &spec));
+        attr.prebuf = uint32_t(-1);
+        attr.minreq = uint32_t(pa_usec_to_bytes(kBlockMs * 1000, &spec));
+        attr.fragsize = uint32_t(-1);
+        int error = 0;
+        pa_simple* s = pa_simple_new(nullptr, "La Trelva", PA_STREAM_PLAYBACK, nullptr, "Music", &spec, nullptr,
+                                     &attr, &error);
+        return s ? std::make_unique<Pulse>(s) : nullptr;
+    }
+
+private:
+    pa_simple* const s_;
+};
+
+#if TRELVA_HAVE_ALSA
+void quietAlsa(const char*, int, const char*, int, const char*, ...) {}
+
+class Alsa : public Uscita {
+public:
+    explicit Alsa(snd_pcm_t* pcm) : pcm_(pcm) {}
+    ~Alsa() override
+    {
+        snd_pcm_drop(pcm_);
+        snd_pcm_close(pcm_);
+    }
+    bool scrivi(const int16_t* frames, int count) override
+    {
+        while (count > 0) {
+            snd_pcm_sframes_t n = snd_pcm_writei(pcm_, frames, snd_pcm_uframes_t(count));
+            if (n < 0)
+                n = snd_pcm_recover(pcm_, int(n), 1);   // an underrun after a pause is expected
+            if (n < 0)
+                return false;
+            frames += 2 * n;
+            count -= int(n);
+        }
+        return true;
+    }
+    void svuota() override
+    {
+        snd_pcm_drop(pcm_);
+        snd_pcm_prepare(pcm_);
+    }
+
+    static std::unique_ptr<Uscita> apri(int rate)
+    {
+        // libasound prints its complaints when there is no card unless given a handler.
+        static std::once_flag once;
+        std::call_once(once, [] { snd_lib_error_set_handler(quietAlsa); });
+        snd_pcm_t* pcm = nullptr;
+        if (snd_pcm_open(&pcm, "default", SND_PCM_STREAM_PLAYBACK, 0) < 0)
+            return nullptr;
+        if (snd_pcm_set_params(pcm, SND_PCM_FORMAT_S16_LE, SND_PCM_ACCESS_RW_INTERLEAVED, 2, unsigned(rate), 1,
+                               kBufferMs * 1000) < 0) {
+            snd_pcm_close(pcm);
+            return nullptr;
+        }
+        return std::make_unique<Alsa>(pcm);
+    }
+
+private:
+    snd_pcm_t* const pcm_;
+};
+#endif
+
+} // namespace
+
+std::unique_ptr<Uscita> uscitaDiSistema(int sampleRate, QString* name)
+{
+    if (auto out = Pulse::apri(sampleRate)) {
+        *name = QStringLiteral("pulseaudio");
+        return out;
+    }
+#if TRELVA_HAVE_ALSA
+    if (auto out = Alsa::apri(sampleRate)) {
+        *name = QStringLiteral("alsa");
+        return out;
+    }
+#endif
+    return nullptr;
+}
+
+} // namespace musica

@@ -1,0 +1,36 @@
+// Where the music's sound goes: the system's sound server or device, fed in
+// large blocks by a thread of the control's own.
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+namespace musica {
+
+// Background music needs no low latency: large blocks into a buffer of a few
+// of them let the feeding thread sleep most of the time. Their sum bounds how
+// late a pause or a close is heard.
+constexpr int kBlockMs = 150;
+constexpr int kBufferMs = 450;
+
+class Uscita {
+public:
+    virtual ~Uscita() = default;
+    // Interleaved stereo frames. Blocks until the output has taken them all;
+    // false once the output is gone for good (the sound server went away).
+    virtual bool scrivi(const int16_t* frames, int count) = 0;
+    // Drops what was written and is not yet heard.
+    virtual void svuota() = 0;
+};
+
+// Opens an output for 16-bit stereo at `sampleRate` and names it in `name`;
+// null when there is none. May block as long as the sound server does.
+using ApriUscita = std::function<std::unique_ptr<Uscita>(int sampleRate, QString* name)>;
+
+// The system's: PulseAudio (PipeWire's too), else ALSA's default device.
+std::unique_ptr<Uscita> uscitaDiSistema(int sampleRate, QString* name);
+
+} // namespace musica
