@@ -121,7 +121,9 @@ int main(int argc, char** argv)
                 const double c0 = cpuSecondi();
                 QElapsedTimer m;
                 m.start();
-                tavolo.muovicarta(1, 708, 504, 456, 456);
+                const trelva::Punto da = tavolo.geometria.mazzetto(), a = tavolo.geometria.temporaneo();
+                tavolo.muovicarta(1, trelva::arrotonda(da.x), trelva::arrotonda(a.x), trelva::arrotonda(da.y),
+                                  trelva::arrotonda(a.y));
                 const double s = m.nsecsElapsed() / 1e9;
                 std::printf("move at %-6s (%d steps): %.3f s, %d frames, %.1f %% of one core, "
                             "%d card pictures rendered\n",

@@ -4,6 +4,7 @@
 
 #include "finto.h"
 #include "mazzi.h"
+#include "posti.h"
 
 using namespace trelva;
 using namespace trelva::prova;
@@ -81,8 +82,8 @@ TEST(DaiCarte, PosizioniDiRigheColonneEMazzetto)
     for (int p = 37; p <= 40; ++p) {
         const Immagine& d = t.immagini.dorso[t.mescolato[p]];
         EXPECT_TRUE(d.visible);
-        EXPECT_EQ(d.left, 708);
-        EXPECT_EQ(d.top, 456.5f);
+        EXPECT_EQ(d.left, xMazzetto);
+        EXPECT_EQ(d.top, yLineaMazzetto);
     }
     EXPECT_EQ(t.riga, 3);
     EXPECT_EQ(t.colonna, 9);

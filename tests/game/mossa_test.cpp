@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "finto.h"
+#include "posti.h"
 
 using namespace trelva;
 using namespace trelva::prova;
@@ -30,18 +31,18 @@ TEST(Muovicarta, PassiUgualiInLineaRettaFinoAllaMeta)
 {
     Banco b;
     b.tavolo.passi = 100;
-    const Traccia tr = muovi(b, 12, 708, 504, 456, 456);
+    const Traccia tr = muovi(b, 12, xMazzetto, xTemporaneo, yPescata, yPescata);
     ASSERT_EQ(tr.left.size(), 100u);
-    EXPECT_FLOAT_EQ(tr.left[0], 708);
+    EXPECT_FLOAT_EQ(tr.left[0], xMazzetto);
     EXPECT_FLOAT_EQ(tr.left[1], 705.96f);
     EXPECT_FLOAT_EQ(tr.left[2], 703.92f);
     EXPECT_FLOAT_EQ(tr.left[99], 506.04f);
     EXPECT_EQ(tr.passo.front(), 1);
     EXPECT_EQ(tr.passo.back(), 100);
     for (float y : tr.top)
-        EXPECT_EQ(y, 456);
-    EXPECT_EQ(b.tavolo.immagini.carta[12].left, 504);
-    EXPECT_EQ(b.tavolo.immagini.carta[12].top, 456);
+        EXPECT_EQ(y, yPescata);
+    EXPECT_EQ(b.tavolo.immagini.carta[12].left, xTemporaneo);
+    EXPECT_EQ(b.tavolo.immagini.carta[12].top, yPescata);
     EXPECT_EQ(b.tavolo.passo(), 0);
 }
 
@@ -49,7 +50,7 @@ TEST(Muovicarta, VersoSinistraEInAltoEFermaSulPosto)
 {
     Banco b;
     b.tavolo.passi = 200;
-    const Traccia tr = muovi(b, 3, 504, 300, 456, 110);
+    const Traccia tr = muovi(b, 3, xTemporaneo, 300, yPescata, 110);
     ASSERT_EQ(tr.top.size(), 200u);
     EXPECT_FLOAT_EQ(tr.left[100], 402);
     EXPECT_FLOAT_EQ(tr.top[100], 283);
@@ -66,10 +67,10 @@ TEST(Muovicarta, SenzaRitmoSaltaSenzaCedere)
 {
     Banco b;
     b.tavolo.passi = 0;
-    const Traccia tr = muovi(b, 40, 708, 504, 456, 456);
+    const Traccia tr = muovi(b, 40, xMazzetto, xTemporaneo, yPescata, yPescata);
     EXPECT_TRUE(tr.left.empty());
     EXPECT_EQ(b.piattaforma.passiCeduti, 0);
-    EXPECT_EQ(b.tavolo.immagini.carta[40].left, 504);
+    EXPECT_EQ(b.tavolo.immagini.carta[40].left, xTemporaneo);
     EXPECT_EQ(b.tavolo.passo(), 0);
 }
 
@@ -80,13 +81,13 @@ TEST(Muovicarta, LaCartaMossaStaDavantiATutte)
     t.immagini.creaDorsi();
     for (int k : {5, 6}) {
         t.immagini.carta[k].visible = true;
-        t.muovicarta(k, 504, 504, 456, 456);
+        t.muovicarta(k, xTemporaneo, xTemporaneo, yPescata, yPescata);
     }
     t.immagini.dorso[33].visible = true;
-    t.immagini.dorso[33].left = 504;
-    t.immagini.dorso[33].top = 456;
+    t.immagini.dorso[33].left = xTemporaneo;
+    t.immagini.dorso[33].top = yPescata;
     EXPECT_EQ(t.immagini.colpisci(510, 460).carta, 6);
-    t.muovicarta(5, 504, 504, 456, 456);
+    t.muovicarta(5, xTemporaneo, xTemporaneo, yPescata, yPescata);
     const Colpo c = t.immagini.colpisci(510, 460);
     EXPECT_EQ(c.cosa, Colpo::Cosa::faccia);
     EXPECT_EQ(c.carta, 5);

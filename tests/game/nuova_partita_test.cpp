@@ -2,6 +2,7 @@
 
 #include "finto.h"
 #include "mazzi.h"
+#include "posti.h"
 
 using namespace trelva;
 using namespace trelva::prova;
@@ -112,7 +113,7 @@ TEST(NuovaPartita, PrimaCheIDorsiEsistanoNullaSiMuove)
 TEST(NuovaPartita, LAttivazioneParcheggiaLeFacce)
 {
     Banco b;
-    b.tavolo.immagini.carta[17].left = 504;
+    b.tavolo.immagini.carta[17].left = xTemporaneo;
     b.tavolo.immagini.carta[17].visible = true;
     b.tavolo.Form_Activate();
     for (int k = 1; k <= 40; ++k) {

@@ -2,6 +2,7 @@
 
 #include "finto.h"
 #include "mazzi.h"
+#include "posti.h"
 
 using namespace trelva;
 using namespace trelva::prova;
@@ -75,8 +76,8 @@ TEST(Partita, LaPrimaPressioneDeveEssereSulMazzetto)
                        EXPECT_EQ(t.inmano, stock);
                        EXPECT_EQ(t.fase, 2);
                        EXPECT_FALSE(t.immagini.dorso[stock].visible);
-                       EXPECT_EQ(t.immagini.carta[stock].left, 504);
-                       EXPECT_EQ(t.immagini.carta[stock].top, 456);
+                       EXPECT_EQ(t.immagini.carta[stock].left, xTemporaneo);
+                       EXPECT_EQ(t.immagini.carta[stock].top, yPescata);
                        premiMazzetto()(t);
                        EXPECT_FALSE(t.cliccato) << "the stock is no place for the card in hand";
                    },
@@ -118,11 +119,9 @@ TEST(Partita, LegameDelleRigheEColonneSbagliate)
                        EXPECT_EQ(t.immagini.carta[39].top, 220);
                        // The card that lay there came up and is the new card in hand.
                        EXPECT_EQ(t.inmano, deal[26]);
-                       EXPECT_EQ(t.immagini.carta[deal[26]].left, 504);
-                       // The line's top is 4.15 card heights, a hair over 456.5 in
-                       // double precision, so an uncovered card rests a unit lower
-                       // than a drawn one, whose top passed through single precision.
-                       EXPECT_EQ(t.immagini.carta[deal[26]].top, 457);
+                       EXPECT_EQ(t.immagini.carta[deal[26]].left, xTemporaneo);
+                       // An uncovered card rests a unit lower than a drawn one.
+                       EXPECT_EQ(t.immagini.carta[deal[26]].top, yScoperta);
                        EXPECT_TRUE(t.immagini.dorso[deal[26]].visible) << "its back stays under the nine";
                        // A press on the placed card reaches its face, not the back beneath.
                        premiPosto(3, 9)(t);

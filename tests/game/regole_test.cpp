@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "finto.h"
+#include "posti.h"
 
 using namespace trelva;
 using namespace trelva::prova;
@@ -72,10 +73,10 @@ TEST(Geometria, EsempioDiUnTavoloLargo1280)
     EXPECT_EQ(g.sopra, 0);
     EXPECT_DOUBLE_EQ(g.posto(1, 10).x, 912);
     EXPECT_DOUBLE_EQ(g.posto(4, 1).y, 330);
-    EXPECT_DOUBLE_EQ(g.mazzetto().x, 708);
-    EXPECT_DOUBLE_EQ(g.mazzetto().y, 456.5);
-    EXPECT_DOUBLE_EQ(g.temporaneo().x, 504);
-    EXPECT_DOUBLE_EQ(g.temporaneo().y, 456.5);
+    EXPECT_DOUBLE_EQ(g.mazzetto().x, xMazzetto);
+    EXPECT_DOUBLE_EQ(g.mazzetto().y, yLineaMazzetto);
+    EXPECT_DOUBLE_EQ(g.temporaneo().x, xTemporaneo);
+    EXPECT_DOUBLE_EQ(g.temporaneo().y, yLineaMazzetto);
 
     const auto linee = g.Riquadri();
     for (int k = 0; k <= 4; ++k) {

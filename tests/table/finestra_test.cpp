@@ -6,6 +6,7 @@
 
 #include "finestra_prova.h"
 #include "mazzi.h"
+#include "posti.h"
 #include "pannelli.h"
 #include "superficie.h"
 
@@ -134,7 +135,7 @@ void FinestraTest::pressioniDuranteUnaMossaENuovaPartita()
         QVERIFY(primaMossa > 0);
         QCOMPARE(b.tavolo().inmano, 40);
         QCOMPARE(b.tavolo().piazzate(), 0);
-        QCOMPARE(b.tavolo().immagini.carta[40].left, 504.0f);
+        QCOMPARE(b.tavolo().immagini.carta[40].left, float(xTemporaneo));
         b.premiPosto(4, 10);
     });
     r.quando([&] { return b.tavolo().passo() > 10; }, [&] {
