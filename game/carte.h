@@ -7,10 +7,19 @@ namespace trelva {
 inline constexpr int numeroCarte = 40;
 inline constexpr int righeTavolo = 4;
 inline constexpr int colonneTavolo = 10;
-inline constexpr int rigaMazzetto = 5;   // the line below the rows: stock and temporary place
+inline constexpr int rigaMazzetto = 5; // the line below the rows: stock and temporary place
 
-constexpr int semeDi(int k) { return (k - 1) / 10 + 1; }
-constexpr int valoreDi(int k) { return (k - 1) % 10 + 1; }
-constexpr bool eRe(int k) { return k % 10 == 0; }
+constexpr int semeDi(int k)
+{
+    return (k - 1) / 10 + 1;
+}
+constexpr int valoreDi(int k)
+{
+    return (k - 1) % 10 + 1;
+}
+constexpr bool eRe(int k)
+{
+    return k % 10 == 0;
+}
 
-}  // namespace trelva
+} // namespace trelva

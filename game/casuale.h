@@ -27,4 +27,4 @@ private:
     std::mt19937_64 motore_;
 };
 
-}  // namespace trelva
+} // namespace trelva

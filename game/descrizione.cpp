@@ -30,7 +30,7 @@ std::string carteNelMazzetto(const Tavolo& t)
         return "Stock, empty";
     return "Stock, " + std::to_string(quante) + (quante == 1 ? " card" : " cards");
 }
-}  // namespace
+} // namespace
 
 std::string descriviPosto(const Tavolo& t, Posto p)
 {
@@ -38,15 +38,18 @@ std::string descriviPosto(const Tavolo& t, Posto p)
         return carteNelMazzetto(t);
     const std::string riga = std::to_string(p.riga);
     const std::string dove = p.colonna == colonneTavolo
-                                 ? "King's place, row " + riga
-                                 : "Row " + riga + ", column " + std::to_string(p.colonna);
+        ? "King's place, row " + riga
+        : "Row " + riga + ", column " + std::to_string(p.colonna);
     // What a press in the middle of the place would land on.
     const Punto c = t.geometria.centro(p);
     const Colpo sopra = t.immagini.colpisci(c.x, c.y);
     switch (sopra.cosa) {
-    case Colpo::Cosa::faccia: return dove + ", " + nomeCarta(sopra.carta);
-    case Colpo::Cosa::dorso: return dove + ", face down";
-    case Colpo::Cosa::tavolo: break;
+    case Colpo::Cosa::faccia:
+        return dove + ", " + nomeCarta(sopra.carta);
+    case Colpo::Cosa::dorso:
+        return dove + ", face down";
+    case Colpo::Cosa::tavolo:
+        break;
     }
     return dove + ", empty";
 }
@@ -72,4 +75,4 @@ std::string descriviInMano(const Tavolo& t)
     return "In hand: " + (k ? nomeCarta(k) : std::string("nothing"));
 }
 
-}  // namespace trelva
+} // namespace trelva

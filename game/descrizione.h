@@ -22,4 +22,4 @@ std::string descriviPosto(const Tavolo& tavolo, Posto posto);
 int cartaInMano(const Tavolo& tavolo);
 std::string descriviInMano(const Tavolo& tavolo);
 
-}  // namespace trelva
+} // namespace trelva

@@ -10,7 +10,7 @@ namespace {
 constexpr double fattoreRigaMazzetto = 4.15;
 constexpr double limiteColonne = 9.96;
 constexpr double limiteRighe = 3.96;
-}  // namespace
+} // namespace
 
 Geometria Geometria::misura(float largoarea, float larghezzaCarta, float altezzaCarta)
 {
@@ -58,8 +58,7 @@ std::optional<Posto> Geometria::postoDiPressione(double x, double y) const
 {
     if (!misurata())
         return std::nullopt;
-    if (x < sinistra || x > sinistra + limiteColonne * larghezza || y < sopra ||
-        y > sopra + limiteRighe * altezza)
+    if (x < sinistra || x > sinistra + limiteColonne * larghezza || y < sopra || y > sopra + limiteRighe * altezza)
         return std::nullopt;
     return Posto{int(std::floor((y - sopra) / altezza)) + 1,
                  int(std::floor((x - sinistra) / larghezza)) + 1};
@@ -87,4 +86,4 @@ int arrotonda(double v)
     return int(intero);
 }
 
-}  // namespace trelva
+} // namespace trelva

@@ -24,10 +24,10 @@ struct Posto {
 };
 
 struct Geometria {
-    float larghezza = 0;  // card width, column pitch
-    float altezza = 0;    // card height, row pitch
-    float sinistra = 0;   // left edge of column 1
-    int sopra = 0;        // top edge of row 1
+    float larghezza = 0; // card width, column pitch
+    float altezza = 0; // card height, row pitch
+    float sinistra = 0; // left edge of column 1
+    int sopra = 0; // top edge of row 1
 
     // Measured once at start-up from the first face and the client width.
     static Geometria misura(float largoarea, float larghezzaCarta, float altezzaCarta);
@@ -36,9 +36,9 @@ struct Geometria {
 
     // Top-left corner of a table place (row 1-4, column 1-10).
     Punto posto(int riga, int colonna) const;
-    Punto mazzetto() const;          // the stock, under column 7
-    Punto temporaneo() const;        // where the card in hand waits, under column 4
-    double xTemporaneo() const;      // the temporary place's left edge as the moves compute it
+    Punto mazzetto() const; // the stock, under column 7
+    Punto temporaneo() const; // where the card in hand waits, under column 4
+    double xTemporaneo() const; // the temporary place's left edge as the moves compute it
     // The middle of a table place or, on row 5, of the stock: where a press
     // that names a place rather than a point lands.
     Punto centro(Posto p) const;
@@ -59,4 +59,4 @@ struct Geometria {
 // Coordinates handed to a move are whole units, halves to even.
 int arrotonda(double v);
 
-}  // namespace trelva
+} // namespace trelva

@@ -47,4 +47,4 @@ Colpo Immagini::colpisci(double x, double y) const
     return {};
 }
 
-}  // namespace trelva
+} // namespace trelva

@@ -11,7 +11,7 @@
 // two is shown. The window draws them; the rules move them.
 namespace trelva {
 
-inline constexpr float larghezzaDisegno = 68;   // a card picture as designed, window units
+inline constexpr float larghezzaDisegno = 68; // a card picture as designed, window units
 inline constexpr float altezzaDisegno = 110;
 
 struct Immagine {
@@ -28,7 +28,10 @@ struct Immagine {
 };
 
 struct Colpo {
-    enum class Cosa { tavolo, faccia, dorso } cosa = Cosa::tavolo;
+    enum class Cosa { tavolo,
+                      faccia,
+                      dorso } cosa
+        = Cosa::tavolo;
     int carta = 0;
 };
 
@@ -36,8 +39,8 @@ class Immagini {
 public:
     Immagini();
 
-    std::array<Immagine, numeroCarte + 1> carta;  // faces, 1-40 (0 unused)
-    std::array<Immagine, numeroCarte + 1> dorso;  // backs; 0 is the model the others copy
+    std::array<Immagine, numeroCarte + 1> carta; // faces, 1-40 (0 unused)
+    std::array<Immagine, numeroCarte + 1> dorso; // backs; 0 is the model the others copy
     Immagine lblSorry;
     Immagine lblCongratulation;
 
@@ -49,7 +52,7 @@ public:
     // ones it travels across; among faces the one brought to the front last
     // is on top; among backs a later one lies over an earlier one.
     void portaDavanti(int k);
-    std::vector<int> facceDalFondo() const;  // drawing order of the faces
+    std::vector<int> facceDalFondo() const; // drawing order of the faces
 
     // The topmost visible picture under a point, or the bare table.
     Colpo colpisci(double x, double y) const;
@@ -60,4 +63,4 @@ private:
     bool dorsiCreati_ = false;
 };
 
-}  // namespace trelva
+} // namespace trelva

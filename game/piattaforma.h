@@ -19,19 +19,19 @@ public:
     virtual void cediPasso(int passo) = 0;
 
     // A press, a new game or a quit wants the game loop's attention.
-    virtual void sveglia() {}
+    virtual void sveglia() { }
 
     // A seed for the shuffle, read from the clock.
     virtual std::uint64_t seme() = 0;
 
     // The pictures or labels have changed.
-    virtual void ridisegna() {}
+    virtual void ridisegna() { }
 
     // A press on a card back or the bare table puts the text panels away.
-    virtual void nascondiPannelli() {}
+    virtual void nascondiPannelli() { }
 
     // A left click on a card face, which is no play press.
-    virtual void carta_Click(int /*carta*/) {}
+    virtual void carta_Click(int /*carta*/) { }
 };
 
-}  // namespace trelva
+} // namespace trelva

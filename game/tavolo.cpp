@@ -10,10 +10,11 @@ constexpr float fuoriVistaDorsiX = 1000;
 constexpr float fuoriVistaDorsiY = 10000;
 constexpr double fattoreEtichette = 4.5;
 constexpr int sinistro = 1;
-}  // namespace
+} // namespace
 
 Tavolo::Tavolo(Piattaforma& piattaforma, Casuale& casuale)
-    : piattaforma_(piattaforma), casuale_(casuale)
+    : piattaforma_(piattaforma)
+    , casuale_(casuale)
 {
 }
 
@@ -118,7 +119,7 @@ bool Tavolo::suit()
             return r == riga;
     if (semi[riga] != 0)
         return false;
-    semi[riga] = s;  // bound before the column is judged, and for good
+    semi[riga] = s; // bound before the column is judged, and for good
     return true;
 }
 
@@ -137,11 +138,11 @@ void Tavolo::Mescola()
         for (;;) {
             const double r = casuale_.prossimo();
             const double idx = std::floor(r * 41.0);
-            if (!(idx >= 0 && idx <= numeroCarte))  // a generator out of [0, 1) draws again
+            if (!(idx >= 0 && idx <= numeroCarte)) // a generator out of [0, 1) draws again
                 continue;
             const int carta = mazzo[int(idx)];
             if (carta == 0)
-                continue;  // 0, or a card already dealt
+                continue; // 0, or a card already dealt
             mescolato[i] = carta;
             mazzo[int(idx)] = 0;
             break;
@@ -211,8 +212,7 @@ void Tavolo::gioco()
         cliccato = false;
         for (;;) {
             if (pescate_ == 4 && pesca) {
-                (piazzate_ == numeroCarte ? immagini.lblCongratulation : immagini.lblSorry).visible =
-                    true;
+                (piazzate_ == numeroCarte ? immagini.lblCongratulation : immagini.lblSorry).visible = true;
                 ridisegna();
                 return;
             }
@@ -222,7 +222,7 @@ void Tavolo::gioco()
                 break;
         }
         if (riga < rigaMazzetto && pesca)
-            continue;  // the stock is expected
+            continue; // the stock is expected
         if (fase == 1)
             pescaDalMazzetto();
         else
@@ -287,7 +287,7 @@ void Tavolo::dorso_MouseDown(int index, int button)
     colonna = p.colonna;
     riga = p.riga;
     if (riga > righeTavolo && !pesca)
-        return;  // the stock while a card is in hand
+        return; // the stock while a card is in hand
     cliccato = true;
     piattaforma_.sveglia();
 }
@@ -296,7 +296,7 @@ void Tavolo::Form_MouseDown(int button, double x, double y)
 {
     piattaforma_.nascondiPannelli();
     if (button != sinistro || passo_ != 0 || !immagini.dorsiCreati())
-        return;  // before start-up has laid the table there is nothing to press
+        return; // before start-up has laid the table there is nothing to press
     const auto p = geometria.postoDiPressione(x, y);
     if (!p)
         return;
@@ -323,4 +323,4 @@ void Tavolo::premi(double x, double y, int button)
     }
 }
 
-}  // namespace trelva
+} // namespace trelva

@@ -13,7 +13,9 @@
 // window's thread and gives the event loop its turns through the Piattaforma.
 namespace trelva {
 
-enum class Esito { nessuno, sorry, congratulation };
+enum class Esito { nessuno,
+                   sorry,
+                   congratulation };
 
 class Tavolo {
 public:
@@ -23,16 +25,16 @@ public:
     Geometria geometria;
 
     // The game-state values, 1-based like the table they describe.
-    std::array<int, numeroCarte + 1> mazzo{};      // the ordered deck while shuffling
-    std::array<int, numeroCarte + 1> mescolato{};  // deal order: 1-36 table, 37-40 stock
-    std::array<int, righeTavolo + 1> semi{};       // suit bound to each row, 0 = free
-    int inmano = 0;      // the card in hand
-    int riga = 0;        // row of the last accepted press, 5 = the stock's line
-    int colonna = 0;     // column of the last accepted press
-    int cliccata = 0;    // the card whose back was pressed last
+    std::array<int, numeroCarte + 1> mazzo{}; // the ordered deck while shuffling
+    std::array<int, numeroCarte + 1> mescolato{}; // deal order: 1-36 table, 37-40 stock
+    std::array<int, righeTavolo + 1> semi{}; // suit bound to each row, 0 = free
+    int inmano = 0; // the card in hand
+    int riga = 0; // row of the last accepted press, 5 = the stock's line
+    int colonna = 0; // column of the last accepted press
+    int cliccata = 0; // the card whose back was pressed last
     bool cliccato = false;
-    bool pesca = false;  // the next accepted press must be on the stock
-    int fase = 0;        // 1 draw from the stock, 2 place the card in hand
+    bool pesca = false; // the next accepted press must be on the stock
+    int fase = 0; // 1 draw from the stock, 2 place the card in hand
     int xpartenza = 0, xarrivo = 0, ypartenza = 0, yarrivo = 0;
 
     // Steps of a card move; 0 makes cards jump (no play rate chosen).
@@ -67,7 +69,7 @@ public:
     void muovicarta(int ind_sel, int X1, int X2, int Y1, int Y2);
 
 private:
-    struct Interruzione {};
+    struct Interruzione { };
 
     void giocaPartite(bool primaPartita);
     void sgombra();
@@ -87,4 +89,4 @@ private:
     bool chiusura_ = false;
 };
 
-}  // namespace trelva
+} // namespace trelva

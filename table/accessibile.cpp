@@ -54,7 +54,11 @@ private:
 // with no widget of its own.
 class Voce final : public QAccessibleInterface, public QAccessibleActionInterface {
 public:
-    Voce(TavoloAccessibile* tavolo, int indice) : tavolo_(tavolo), indice_(indice) {}
+    Voce(TavoloAccessibile* tavolo, int indice)
+        : tavolo_(tavolo)
+        , indice_(indice)
+    {
+    }
 
     bool isValid() const override { return tavolo_->isValid(); }
     QObject* object() const override { return nullptr; }
@@ -64,7 +68,7 @@ public:
     int childCount() const override { return 0; }
     int indexOfChild(const QAccessibleInterface*) const override { return -1; }
     QAccessibleInterface* childAt(int, int) const override { return nullptr; }
-    void setText(QAccessible::Text, const QString&) override {}
+    void setText(QAccessible::Text, const QString&) override { }
 
     QString text(QAccessible::Text t) const override
     {
@@ -124,7 +128,8 @@ private:
     int indice_;
 };
 
-TavoloAccessibile::TavoloAccessibile(Superficie* s) : QAccessibleWidget(s, QAccessible::Pane)
+TavoloAccessibile::TavoloAccessibile(Superficie* s)
+    : QAccessibleWidget(s, QAccessible::Pane)
 {
     segueFuoco_ = QObject::connect(s, &Superficie::fuocoCambiato, s, [this] { fuocoMosso(); });
     segueTavolo_ = QObject::connect(s, &Superficie::tavoloCambiato, s, [this] { tavoloCambiato(); });
@@ -151,9 +156,12 @@ QString TavoloAccessibile::nome(int indice) const
     if (indice == mano)
         return QString::fromStdString(trelva::descriviInMano(t));
     switch (t.esito()) {
-    case trelva::Esito::sorry: return Superficie::testoSorry();
-    case trelva::Esito::congratulation: return Superficie::testoCongratulation();
-    case trelva::Esito::nessuno: break;
+    case trelva::Esito::sorry:
+        return Superficie::testoSorry();
+    case trelva::Esito::congratulation:
+        return Superficie::testoCongratulation();
+    case trelva::Esito::nessuno:
+        break;
     }
     return {};
 }
@@ -250,7 +258,7 @@ QAccessibleInterface* fabbrica(const QString& classe, QObject* oggetto)
     return nullptr;
 }
 
-}  // namespace
+} // namespace
 
 void installa()
 {
@@ -261,4 +269,4 @@ void installa()
     (void)fatto;
 }
 
-}  // namespace accessibile
+} // namespace accessibile

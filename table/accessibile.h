@@ -19,4 +19,4 @@ int indiceDi(trelva::Posto posto);
 // Once per program, before the window is first asked for.
 void installa();
 
-}  // namespace accessibile
+} // namespace accessibile

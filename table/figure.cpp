@@ -10,8 +10,8 @@ static void caricaRisorse()
 }
 
 Figure::Figure()
-    : logo_(QStringLiteral(":/art/logo.svg")),
-      testo_(QStringLiteral(":/art/testo.svg"))
+    : logo_(QStringLiteral(":/art/logo.svg"))
+    , testo_(QStringLiteral(":/art/testo.svg"))
 {
 }
 

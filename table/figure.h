@@ -29,13 +29,13 @@ public:
 private:
     struct Risorse {
         Risorse();
-    } risorse_;  // first member: loaded before the renderers read them
+    } risorse_; // first member: loaded before the renderers read them
 
     const QPixmap& rendi(int indice, QSize pixel, qreal dpr);
     static const QPixmap& rendiUnaVolta(QSvgRenderer& vettore, QPixmap& pronta, QSize pixel, qreal dpr);
     static QPixmap renderizza(QSvgRenderer& vettore, QSize pixel, qreal dpr);
 
-    std::array<std::unique_ptr<QSvgRenderer>, trelva::numeroCarte + 1> vettori_;  // 0 = back
+    std::array<std::unique_ptr<QSvgRenderer>, trelva::numeroCarte + 1> vettori_; // 0 = back
     // A card snapped at any position is one of floor/ceil wide by floor/ceil high.
     static constexpr int misurePerCarta = 4;
     std::array<std::array<QPixmap, misurePerCarta>, trelva::numeroCarte + 1> pronte_;

@@ -51,19 +51,19 @@ void spunta(const QList<QAction*>& voci, int indice)
     for (int i = 0; i < voci.size(); ++i)
         voci[i]->setChecked(i == indice);
 }
-}  // namespace
+} // namespace
 
 Form1::Form1(Opzioni opzioni)
-    : opzioni_(std::move(opzioni)),
-      piattaforma_(std::make_unique<PiattaformaQt>()),
-      tavolo_(*piattaforma_, opzioni_.casuale ? *opzioni_.casuale : mersenne_)
+    : opzioni_(std::move(opzioni))
+    , piattaforma_(std::make_unique<PiattaformaQt>())
+    , tavolo_(*piattaforma_, opzioni_.casuale ? *opzioni_.casuale : mersenne_)
 {
     accessibile::installa();
     superficie_ = new Superficie(tavolo_, this);
     setCentralWidget(superficie_);
-    superficie_->setFocus();  // the keys play on the table
+    superficie_->setFocus(); // the keys play on the table
     setWindowTitle(QStringLiteral("Dorvinex  -  La Trelva"));
-    resize(1280, 974);  // the client area as designed, until maximised
+    resize(1280, 974); // the client area as designed, until maximised
     pannelli_ = std::make_unique<Pannelli>(superficie_);
     piattaforma_->collega(superficie_, pannelli_.get());
     connect(superficie_, &Superficie::mappaCambiata, pannelli_.get(), &Pannelli::disponi);

@@ -22,13 +22,14 @@ class Form1 : public QMainWindow {
     Q_OBJECT
 public:
     struct Opzioni {
-        QString cartella;  // the program's folder: songs and settings are found from it
-        std::function<double()> orologio = {};  // seconds; the title pause is read on it
+        QString cartella; // the program's folder: songs and settings are found from it
+        std::function<double()> orologio = {}; // seconds; the title pause is read on it
         // Where the window's own words to the music control go (pause on
         // minimise, play on restore, Close on quit); the control by default.
         std::function<void(const QString&)> comandiMusica = {};
-        bool suonoVero = true;  // false: the synthesizer opens no audio device
-        trelva::Casuale* casuale = nullptr;  // the shuffle's generator; our own when null
+        bool suonoVero = true; // false: the synthesizer opens no audio device
+        // the shuffle's generator; our own when null
+        trelva::Casuale* casuale = nullptr;
     };
 
     explicit Form1(Opzioni opzioni);
@@ -41,7 +42,7 @@ public:
     trelva::Tavolo& tavolo() { return tavolo_; }
     Superficie& superficie() { return *superficie_; }
     Pannelli& pannelli() { return *pannelli_; }
-    QAction* azione(const QString& testo) const;  // a menu entry by its caption
+    QAction* azione(const QString& testo) const; // a menu entry by its caption
 
 public slots:
     void newgame_Click();

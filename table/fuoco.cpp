@@ -8,11 +8,16 @@ using trelva::righeTavolo;
 std::optional<Fuoco::Verso> Fuoco::versoDi(int tasto)
 {
     switch (tasto) {
-    case Qt::Key_Up: return Verso::su;
-    case Qt::Key_Down: return Verso::giu;
-    case Qt::Key_Left: return Verso::sinistra;
-    case Qt::Key_Right: return Verso::destra;
-    default: return std::nullopt;
+    case Qt::Key_Up:
+        return Verso::su;
+    case Qt::Key_Down:
+        return Verso::giu;
+    case Qt::Key_Left:
+        return Verso::sinistra;
+    case Qt::Key_Right:
+        return Verso::destra;
+    default:
+        return std::nullopt;
     }
 }
 
@@ -25,10 +30,18 @@ void Fuoco::muovi(Verso verso)
         return;
     }
     switch (verso) {
-    case Verso::su: p.riga = std::max(1, p.riga - 1); break;
-    case Verso::giu: p = p.riga == righeTavolo ? mazzetto : trelva::Posto{p.riga + 1, p.colonna}; break;
-    case Verso::sinistra: p.colonna = std::max(1, p.colonna - 1); break;
-    case Verso::destra: p.colonna = std::min(colonneTavolo, p.colonna + 1); break;
+    case Verso::su:
+        p.riga = std::max(1, p.riga - 1);
+        break;
+    case Verso::giu:
+        p = p.riga == righeTavolo ? mazzetto : trelva::Posto{p.riga + 1, p.colonna};
+        break;
+    case Verso::sinistra:
+        p.colonna = std::max(1, p.colonna - 1);
+        break;
+    case Verso::destra:
+        p.colonna = std::min(colonneTavolo, p.colonna + 1);
+        break;
     }
 }
 

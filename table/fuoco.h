@@ -11,7 +11,10 @@
 // used, so a mouse player never sees it.
 class Fuoco {
 public:
-    enum class Verso { su, giu, sinistra, destra };
+    enum class Verso { su,
+                       giu,
+                       sinistra,
+                       destra };
 
     static constexpr trelva::Posto mazzetto{trelva::rigaMazzetto, 7};
 

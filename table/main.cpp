@@ -13,7 +13,8 @@ struct Opzioni {
     QCommandLineParser parser;
     QCommandLineOption aiuto = parser.addHelpOption();
     QCommandLineOption versione = parser.addVersionOption();
-    Opzioni() {
+    Opzioni()
+    {
         parser.setApplicationDescription(QStringLiteral(
             "La Trelva, a solitaire with the 40-card Neapolitan deck: order the\n"
             "whole deck into four rows, one per suit, from the ace to the King."));
@@ -26,7 +27,7 @@ struct Opzioni {
 bool risposto(Opzioni& opzioni, int& argc, char** argv)
 {
     if (argc < 2)
-        return false;  // the usual start, kept as quick as it can be
+        return false; // the usual start, kept as quick as it can be
     const QCoreApplication nucleo(argc, argv);
     // Options meant for the window system (-platform, -display, ...) are not
     // known yet: they are left to QApplication, and judged after it.
@@ -42,7 +43,7 @@ bool risposto(Opzioni& opzioni, int& argc, char** argv)
     return true;
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -53,7 +54,7 @@ int main(int argc, char** argv)
         return 0;
 
     QApplication app(argc, argv);
-    opzioni.parser.process(app);  // what is left is no option of ours: an error, exit 1
+    opzioni.parser.process(app); // what is left is no option of ours: an error, exit 1
     Form1 finestra({.cartella = QCoreApplication::applicationDirPath()});
     // Start-up runs inside the event loop, so that quitting from any depth
     // unwinds back here.

@@ -34,4 +34,4 @@ inline bool pausaDelTitolo(const std::function<double()>& orologio,
     }
 }
 
-}  // namespace trelva
+} // namespace trelva

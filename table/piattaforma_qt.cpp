@@ -39,7 +39,8 @@ void PiattaformaQt::cediPasso(int passo)
     if (mancano > 0)
         dormi(int((mancano + 999'999) / 1'000'000));
     else if (!chiusa_)
-        QCoreApplication::processEvents();  // behind schedule: still let events run once
+        // behind schedule: still let events run once
+        QCoreApplication::processEvents();
 }
 
 void PiattaformaQt::dormi(int ms)
@@ -76,8 +77,7 @@ void PiattaformaQt::chiudi()
 std::uint64_t PiattaformaQt::seme()
 {
     // Nanoseconds, so two quick new games never share a deal.
-    return std::uint64_t(std::chrono::steady_clock::now().time_since_epoch().count()) ^
-           std::uint64_t(std::chrono::system_clock::now().time_since_epoch().count());
+    return std::uint64_t(std::chrono::steady_clock::now().time_since_epoch().count()) ^ std::uint64_t(std::chrono::system_clock::now().time_since_epoch().count());
 }
 
 void PiattaformaQt::ridisegna()

@@ -14,17 +14,21 @@
 
 namespace {
 constexpr int msPerFotogramma = 16;
-const QColor coloreRiquadri(0, 192, 0);  // 0xC000
+const QColor coloreRiquadri(0, 192, 0); // 0xC000
 const QColor coloreShape(0, 64, 0);
 const QColor coloreFuoco(255, 255, 0);
 
 int pulsanteDi(Qt::MouseButton b)
 {
     switch (b) {
-    case Qt::LeftButton: return 1;
-    case Qt::RightButton: return 2;
-    case Qt::MiddleButton: return 4;
-    default: return 0;
+    case Qt::LeftButton:
+        return 1;
+    case Qt::RightButton:
+        return 2;
+    case Qt::MiddleButton:
+        return 4;
+    default:
+        return 0;
     }
 }
 
@@ -35,13 +39,15 @@ QFont carattereEtichetteFine()
     f.setBold(true);
     return f;
 }
-}  // namespace
+} // namespace
 
 Superficie::Superficie(trelva::Tavolo& tavolo, QWidget* genitore)
-    : QWidget(genitore), sfondo(0, 64, 0), tavolo_(tavolo)
+    : QWidget(genitore)
+    , sfondo(0, 64, 0)
+    , tavolo_(tavolo)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
-    setFocusPolicy(Qt::StrongFocus);  // the arrows, Return, Space and Escape
+    setFocusPolicy(Qt::StrongFocus); // the arrows, Return, Space and Escape
     fotogramma_.setSingleShot(true);
     fotogramma_.setTimerType(Qt::PreciseTimer);
     connect(&fotogramma_, &QTimer::timeout, this, &Superficie::aggiornaCambiate);
@@ -136,7 +142,7 @@ void Superficie::aggiornaCambiate()
     for (std::size_t i = 0; i < ora.size(); ++i) {
         if (i < disegnata_.size() && ora[i] == disegnata_[i])
             continue;
-        if (i >= figure) {  // the stacking order changed: the whole table
+        if (i >= figure) { // the stacking order changed: the whole table
             cambiato = QRectF(QPointF(0, 0), unita);
             break;
         }
@@ -318,7 +324,7 @@ void Superficie::focusInEvent(QFocusEvent*)
     QTimer::singleShot(0, this, &Superficie::fuocoCambiato);
 }
 
-void Superficie::focusOutEvent(QFocusEvent*) {}
+void Superficie::focusOutEvent(QFocusEvent*) { }
 
 void Superficie::disegnaFigura(QPainter& p, const QRectF& posto,
                                const std::function<const QPixmap&(QSize, qreal)>& figura)
@@ -389,7 +395,7 @@ bool Superficie::event(QEvent* e)
 
 void Superficie::mousePressEvent(QMouseEvent* e)
 {
-    if (fuoco_.visibile()) {  // the mouse is back: the table looks as it always did
+    if (fuoco_.visibile()) { // the mouse is back: the table looks as it always did
         fuoco_.mostra(false);
         ridisegnaFuoco();
     }

@@ -23,7 +23,8 @@ class Tavolo;
 struct Controllo {
     QRectF posto;
     bool visible = false;
-    QString suggerimento;  // tooltip
+    // tooltip
+    QString suggerimento;
 };
 
 // The window's client area: a fixed 1280 x 1024 space of window units, scaled
@@ -86,7 +87,7 @@ signals:
     // Once a frame, moved or not: the pictures now stand as the rules left them.
     void tavoloCambiato();
     void fuocoCambiato();
-    void pannelliVia();  // Escape
+    void pannelliVia(); // Escape
 
 protected:
     bool event(QEvent*) override;
@@ -122,7 +123,7 @@ private:
     QElapsedTimer ultimoFotogramma_;
     int fotogrammi_ = 0;
     Istantanea disegnata_;
-    QRectF esposta_;  // the part being painted, in window units
-    const Controllo* premuto_ = nullptr;  // a control acts on a whole click, press and release
+    QRectF esposta_; // the part being painted, in window units
+    const Controllo* premuto_ = nullptr; // a control acts on a whole click, press and release
     Fuoco fuoco_;
 };

@@ -10,13 +10,13 @@
 #include <QSvgRenderer>
 #include <QTimer>
 #include <algorithm>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
+#include <ctime>
 #include <fstream>
 #include <map>
 #include <sstream>
 #include <string>
-#include <ctime>
 
 #include "form1.h"
 #include "pannelli.h"
@@ -69,7 +69,10 @@ int nudo(int argc, char** argv)
 // Watches the table for its first frame with the title on it.
 class Titolo : public QObject {
 public:
-    explicit Titolo(Superficie& s) : s_(s) {}
+    explicit Titolo(Superficie& s)
+        : s_(s)
+    {
+    }
     bool eventFilter(QObject*, QEvent* e) override
     {
         if (e->type() == QEvent::Resize && !ridimensionata_) {
@@ -85,7 +88,8 @@ public:
             // After the paint handler: the frame goes to the screen as it returns.
             QTimer::singleShot(0, &s_, [] {
                 tappa("first-frame", msDallAvvio());
-                std::_Exit(0);  // nothing after the first frame is measured here
+                // nothing after the first frame is measured here
+                std::_Exit(0);
             });
         }
         return false;
@@ -166,7 +170,7 @@ void pezzi()
 int confronta(int argc, char** argv, int volte)
 {
     QApplication app(argc, argv);
-    std::map<std::string, std::map<std::string, std::vector<double>>> tappe;  // mode -> step -> ms
+    std::map<std::string, std::map<std::string, std::vector<double>>> tappe; // mode -> step -> ms
     std::vector<std::string> ordine[2];
     const char* modi[] = {"bare", "game"};
     for (int i = 0; i < volte; ++i)
@@ -196,7 +200,7 @@ int confronta(int argc, char** argv, int volte)
     pezzi();
     return 0;
 }
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv)
 {

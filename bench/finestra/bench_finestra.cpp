@@ -34,7 +34,7 @@ double dallAvvio()
     std::istringstream campi(riga.substr(riga.rfind(')') + 2));
     std::string campo;
     for (int i = 3; i <= 22; ++i)
-        campi >> campo;  // field 22: start time in clock ticks after boot
+        campi >> campo; // field 22: start time in clock ticks after boot
     double uptime = 0;
     std::ifstream("/proc/uptime") >> uptime;
     return uptime - std::stod(campo) / double(sysconf(_SC_CLK_TCK));
@@ -78,7 +78,7 @@ void quando(std::function<bool()> pronto, std::function<void()> fare)
     });
     t->start();
 }
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -96,8 +96,7 @@ int main(int argc, char** argv)
         QTimer::singleShot(1000, [&] {
             cpuTitolo = cpuSecondi();
             inizioTitolo = dallAvvio();
-        });
-    });
+        }); });
     quando([&] { return tavolo.partitaInCorso(); }, [&] {
         const double ora = dallAvvio();
         std::printf("dealt table: %.0f ms after process start\n", ora * 1000);
@@ -131,8 +130,7 @@ int main(int argc, char** argv)
                             100 * (cpuSecondi() - c0) / s, finestra.superficie().figureRese() - r0);
             }
             finestra.close();
-        });
-    });
+        }); });
     QTimer::singleShot(0, &finestra, &Form1::Form_Load);
     return app.exec();
 }

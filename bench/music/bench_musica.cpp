@@ -113,7 +113,7 @@ void memoryWithoutServer()
 {
     QProcess* game = startGame(withoutSoundServer());
     long rss = 0;
-    for (int i = 0; i < 80; ++i) {   // title screen, then the table
+    for (int i = 0; i < 80; ++i) { // title screen, then the table
         QThread::msleep(100);
         rss = statusKiB(game->processId(), "VmRSS:");
     }
@@ -141,7 +141,7 @@ void memoryGivenBack()
 void costWhilePlaying(qint64 server)
 {
     QProcess* game = startGame(QProcessEnvironment::systemEnvironment());
-    QThread::sleep(7);   // past the title screen: the first song plays
+    QThread::sleep(7); // past the title screen: the first song plays
     const qint64 pid = game->processId();
     const double tick = double(sysconf(_SC_CLK_TCK));
     const double g0 = cpuTicks(pid), s0 = cpuTicks(server);
@@ -254,7 +254,7 @@ QByteArray manyProgramChanges()
     const qsizetype room = 16 * 1024 * 1024 - 22 - 5 - events.size();
     for (qsizetype i = 0; i < room / 2; ++i)
         events += QByteArray(1, '\0') + char(i % 128);
-    events += QByteArray("\x83\x60\xFF\x2F\x00", 5);   // half a second long
+    events += QByteArray("\x83\x60\xFF\x2F\x00", 5); // half a second long
     auto be = [](quint32 v) {
         QByteArray b(4, '\0');
         for (int i = 0; i < 4; ++i)
@@ -299,7 +299,10 @@ void hostileSongs()
                 ready, t.elapsed());
 }
 
-double db(double v) { return v > 0 ? 20 * std::log10(v) : -999; }
+double db(double v)
+{
+    return v > 0 ? 20 * std::log10(v) : -999;
+}
 
 void levels(const QString& folder)
 {

@@ -33,7 +33,7 @@ std::optional<SongTimeline> loadSong(const QString& path, int sampleRate)
         return std::nullopt;
     const QByteArray bytes = file.read(kLargestSong + 1);
     if (bytes.size() > kLargestSong)
-        return std::nullopt;   // grew since it was measured, or a device with no size
+        return std::nullopt; // grew since it was measured, or a device with no size
     return readSmf(std::string_view(bytes.constData(), size_t(bytes.size())), sampleRate);
 }
 

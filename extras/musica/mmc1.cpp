@@ -14,10 +14,14 @@ using musica::Motore;
 std::optional<Motore::Verbo> verbOf(const QString& word)
 {
     const QString w = word.trimmed().toLower();
-    if (w == QLatin1String("open")) return Motore::Verbo::Open;
-    if (w == QLatin1String("play")) return Motore::Verbo::Play;
-    if (w == QLatin1String("pause") || w == QLatin1String("stop")) return Motore::Verbo::Pause;
-    if (w == QLatin1String("close")) return Motore::Verbo::Close;
+    if (w == QLatin1String("open"))
+        return Motore::Verbo::Open;
+    if (w == QLatin1String("play"))
+        return Motore::Verbo::Play;
+    if (w == QLatin1String("pause") || w == QLatin1String("stop"))
+        return Motore::Verbo::Pause;
+    if (w == QLatin1String("close"))
+        return Motore::Verbo::Close;
     return std::nullopt;
 }
 
@@ -27,9 +31,13 @@ constexpr int kLeaveWaitMs = 150;
 
 } // namespace
 
-MMC1::MMC1(QObject* parent) : MMC1(Options{}, parent) {}
+MMC1::MMC1(QObject* parent)
+    : MMC1(Options{}, parent)
+{
+}
 
-MMC1::MMC1(const Options& options, QObject* parent) : QObject(parent)
+MMC1::MMC1(const Options& options, QObject* parent)
+    : QObject(parent)
 {
     offline_ = options.output == Output::Offline;
     Motore::Impostazioni impostazioni;
@@ -39,7 +47,8 @@ MMC1::MMC1(const Options& options, QObject* parent) : QObject(parent)
     impostazioni.sampleRate = options.sampleRate;
     engine_ = Motore::avvia(std::move(impostazioni), [this] {
         if (notify_)
-            QMetaObject::invokeMethod(this, [this] { emit Done(Successful); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                this, [this] { emit Done(Successful); }, Qt::QueuedConnection);
     });
 }
 
@@ -48,8 +57,14 @@ MMC1::~MMC1()
     engine_->lascia(kLeaveWaitMs);
 }
 
-void MMC1::setNotify(bool on) { notify_ = on; }
-bool MMC1::notify() const { return notify_; }
+void MMC1::setNotify(bool on)
+{
+    notify_ = on;
+}
+bool MMC1::notify() const
+{
+    return notify_;
+}
 
 void MMC1::setFileName(const QString& name)
 {
@@ -67,9 +82,18 @@ void MMC1::setCommand(const QString& word)
         engine_->waitIdle(kCloseWaitMs);
 }
 
-qint64 MMC1::position() const { return engine_->position(); }
-qint64 MMC1::length() const { return engine_->length(); }
-void MMC1::setFrom(qint64 ms) { engine_->from(ms); }
+qint64 MMC1::position() const
+{
+    return engine_->position();
+}
+qint64 MMC1::length() const
+{
+    return engine_->length();
+}
+void MMC1::setFrom(qint64 ms)
+{
+    engine_->from(ms);
+}
 
 void MMC1::render(float* left, float* right, int frames)
 {
@@ -83,6 +107,15 @@ void MMC1::render(float* left, float* right, int frames)
     engine_->render(left, right, frames);
 }
 
-int MMC1::sampleRate() const { return engine_->rate(); }
-bool MMC1::waitForIdle(int timeoutMs) { return engine_->waitIdle(timeoutMs); }
-QString MMC1::outputName() const { return engine_->outputName(); }
+int MMC1::sampleRate() const
+{
+    return engine_->rate();
+}
+bool MMC1::waitForIdle(int timeoutMs)
+{
+    return engine_->waitIdle(timeoutMs);
+}
+QString MMC1::outputName() const
+{
+    return engine_->outputName();
+}

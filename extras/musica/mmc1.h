@@ -27,8 +27,9 @@ class MMC1 : public QObject {
 
 public:
     enum class Output {
-        Device,   // the system's sound server or device: PulseAudio, else ALSA
-        Offline,  // no output; whoever owns the control pulls audio with render()
+        Device, // the system's sound server or device: PulseAudio, else ALSA
+        // no output; whoever owns the control pulls audio with render()
+        Offline,
     };
 
     struct Options {

@@ -27,7 +27,10 @@ int64_t nanoseconds(std::chrono::steady_clock::time_point t)
     return std::chrono::duration_cast<std::chrono::nanoseconds>(t.time_since_epoch()).count();
 }
 
-int16_t sample(float v) { return int16_t(std::lround(std::clamp(v, -1.0f, 1.0f) * 32767.0f)); }
+int16_t sample(float v)
+{
+    return int16_t(std::lround(std::clamp(v, -1.0f, 1.0f) * 32767.0f));
+}
 
 // A synthesizer for the song, or null. Soundfonts beside the song come first.
 std::unique_ptr<Sintetizzatore> synthFor(const SongTimeline& song, const QString& songFolder,
@@ -49,8 +52,8 @@ std::shared_ptr<Motore> Motore::avvia(Impostazioni impostazioni, std::function<v
 }
 
 Motore::Motore(Impostazioni impostazioni)
-    : impostazioni_(std::move(impostazioni)),
-      rate_(impostazioni_.sampleRate > 0 ? impostazioni_.sampleRate : 22050)
+    : impostazioni_(std::move(impostazioni))
+    , rate_(impostazioni_.sampleRate > 0 ? impostazioni_.sampleRate : 22050)
 {
 }
 
@@ -65,9 +68,18 @@ void Motore::post(Command c)
     queueWake_.notify_all();
 }
 
-void Motore::fileName(const QString& name) { post({Command::FileName, name}); }
-void Motore::from(qint64 ms) { post({Command::From, {}, ms}); }
-void Motore::word(Verbo verb) { post({Command::Word, {}, 0, verb}); }
+void Motore::fileName(const QString& name)
+{
+    post({Command::FileName, name});
+}
+void Motore::from(qint64 ms)
+{
+    post({Command::From, {}, ms});
+}
+void Motore::word(Verbo verb)
+{
+    post({Command::Word, {}, 0, verb});
+}
 
 bool Motore::waitIdle(int timeoutMs)
 {
@@ -102,7 +114,10 @@ qint64 Motore::position() const
     return std::min(ms, std::max<qint64>(0, length - 1));
 }
 
-qint64 Motore::length() const { return state_.load() < 0 ? 0 : lengthMs_.load(); }
+qint64 Motore::length() const
+{
+    return state_.load() < 0 ? 0 : lengthMs_.load();
+}
 
 QString Motore::outputName() const
 {
@@ -161,21 +176,35 @@ void Motore::run()
 void Motore::execute(const Command& c)
 {
     switch (c.kind) {
-    case Command::FileName: fileName_ = c.text; return;
-    case Command::From: from_ = std::max<qint64>(0, c.value); return;
+    case Command::FileName:
+        fileName_ = c.text;
+        return;
+    case Command::From:
+        from_ = std::max<qint64>(0, c.value);
+        return;
     case Command::Clock: {
         std::lock_guard l(lock_);
         syncClockLocked();
         publishLocked();
         return;
     }
-    case Command::Quit: close(); return;
+    case Command::Quit:
+        close();
+        return;
     case Command::Word:
         switch (c.verb) {
-        case Verbo::Open: open(); return;
-        case Verbo::Play: play(); return;
-        case Verbo::Pause: pause(); return;
-        case Verbo::Close: close(); return;
+        case Verbo::Open:
+            open();
+            return;
+        case Verbo::Play:
+            play();
+            return;
+        case Verbo::Pause:
+            pause();
+            return;
+        case Verbo::Close:
+            close();
+            return;
         }
     }
 }
@@ -261,7 +290,7 @@ void Motore::close()
         std::lock_guard l(lock_);
         synth = std::move(synth_);
         song_.reset();
-        ++generation_;   // the feeder leaves, and lets its output go
+        ++generation_; // the feeder leaves, and lets its output go
         silent_ = false;
         tail_ = 0;
         outputName_.clear();

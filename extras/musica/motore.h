@@ -32,11 +32,14 @@ class Sintetizzatore;
 class Motore : public std::enable_shared_from_this<Motore> {
 public:
     struct Impostazioni {
-        ApriUscita uscita;   // empty: rendered on the caller's demand (render())
+        ApriUscita uscita; // empty: rendered on the caller's demand (render())
         QStringList soundfonts;
         int sampleRate = 22050;
     };
-    enum class Verbo { Open, Play, Pause, Close };
+    enum class Verbo { Open,
+                       Play,
+                       Pause,
+                       Close };
 
     // `avviso` is called, from any thread, when a command completes or the song ends.
     static std::shared_ptr<Motore> avvia(Impostazioni impostazioni, std::function<void()> avviso);
@@ -62,7 +65,11 @@ public:
 
 private:
     struct Command {
-        enum Kind { FileName, From, Word, Clock, Quit } kind;
+        enum Kind { FileName,
+                    From,
+                    Word,
+                    Clock,
+                    Quit } kind;
         QString text;
         qint64 value = 0;
         Verbo verb = Verbo::Close;
@@ -95,11 +102,11 @@ private:
     std::condition_variable idle_;
     std::deque<Command> queue_;
     bool busy_ = false;
-    int threads_ = 0;   // worker and feeders still running
+    int threads_ = 0; // worker and feeders still running
 
     // Worker only.
     QString fileName_;
-    QString songFolder_;   // of the open song: its own soundfonts
+    QString songFolder_; // of the open song: its own soundfonts
     std::optional<qint64> from_;
     std::optional<Clock::time_point> silentEnd_;
 
@@ -108,21 +115,22 @@ private:
     std::condition_variable feederWake_;
     std::unique_ptr<Sequenza> song_;
     std::unique_ptr<Sintetizzatore> synth_;
-    uint64_t generation_ = 0;   // a feeder of an older generation leaves
-    bool silent_ = false;       // open, but its output went away: only time goes on
-    Clock::time_point clockFrom_;   // of a silent song: when its cursor was last brought up to date
-    int tail_ = 0;              // blocks still to render after the song stopped playing
-    uint64_t pauses_ = 0;       // counts the pauses, for the feeder to drop what it had buffered
+    uint64_t generation_ = 0; // a feeder of an older generation leaves
+    bool silent_ = false; // open, but its output went away: only time goes on
+    Clock::time_point clockFrom_; // of a silent song: when its cursor was last brought up to date
+    int tail_ = 0; // blocks still to render after the song stopped playing
+    uint64_t pauses_ = 0; // counts the pauses, for the feeder to drop what it had buffered
     QString outputName_;
 
     std::mutex avvisoLock_;
     std::function<void()> avviso_;
 
     // Read on the owner's thread at any time, without waiting for a render.
-    std::atomic<int> state_{-1};   // a Sequenza::Stato, -1 while closed
+    std::atomic<int> state_{-1}; // a Sequenza::Stato, -1 while closed
     std::atomic<uint64_t> cursor_{0};
     std::atomic<int64_t> lengthMs_{0};
-    std::atomic<int64_t> clockFromNs_{0};   // non-zero while a silent song's time runs
+    // non-zero while a silent song's time runs
+    std::atomic<int64_t> clockFromNs_{0};
 };
 
 } // namespace musica

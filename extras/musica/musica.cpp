@@ -5,7 +5,9 @@
 #include <QDir>
 
 Musica::Musica(MMC1& mmc, const QString& musicFolder, QObject* parent)
-    : QObject(parent), mmc_(mmc), folder_(musicFolder)
+    : QObject(parent)
+    , mmc_(mmc)
+    , folder_(musicFolder)
 {
     connect(&mmc_, &MMC1::Done, this, &Musica::MMC1_Done);
 }
@@ -43,7 +45,7 @@ void Musica::canzoni_Click(int index)
         return;
     mmc_.setCommand(QStringLiteral("close"));
     if (index == 0) {
-        spunta(0);   // the device stays closed
+        spunta(0); // the device stays closed
         return;
     }
     spunta(index);

@@ -13,9 +13,15 @@ class Sintetizzatore;
 
 class Sequenza {
 public:
-    enum class Stato { Fermo, Suona, Pausa, Finito };
+    enum class Stato { Fermo,
+                       Suona,
+                       Pausa,
+                       Finito };
 
-    explicit Sequenza(SongTimeline song) : song_(std::move(song)) {}
+    explicit Sequenza(SongTimeline song)
+        : song_(std::move(song))
+    {
+    }
 
     const SongTimeline& song() const { return song_; }
     Stato stato() const { return stato_; }

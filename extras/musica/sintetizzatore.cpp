@@ -21,8 +21,8 @@ constexpr int kHolderChannels = 16;
 // scale; this brings the loudest of them to about -6 dB.
 constexpr double kGain = 0.8;
 
-void quietFluid(int, const char*, void*) {}
-void quietGlib(const gchar*, GLogLevelFlags, const gchar*, gpointer) {}
+void quietFluid(int, const char*, void*) { }
+void quietGlib(const gchar*, GLogLevelFlags, const gchar*, gpointer) { }
 
 // Nothing may reach the terminal: FluidSynth logs every level to stderr by
 // default, and when a soundfont fails it hands the file to libinstpatch,
@@ -117,18 +117,30 @@ void Sintetizzatore::dispatch(const TimedEvent& e)
 {
     const int ch = e.status & 0x0F;
     switch (e.status & 0xF0) {
-    case 0x80: fluid_synth_noteoff(synth_, ch, e.data1); break;
+    case 0x80:
+        fluid_synth_noteoff(synth_, ch, e.data1);
+        break;
     case 0x90:
         if (e.data2 == 0)
             fluid_synth_noteoff(synth_, ch, e.data1);
         else
             fluid_synth_noteon(synth_, ch, e.data1, e.data2);
         break;
-    case 0xA0: fluid_synth_key_pressure(synth_, ch, e.data1, e.data2); break;
-    case 0xB0: fluid_synth_cc(synth_, ch, e.data1, e.data2); break;
-    case 0xC0: fluid_synth_program_change(synth_, ch, e.data1); break;
-    case 0xD0: fluid_synth_channel_pressure(synth_, ch, e.data1); break;
-    case 0xE0: fluid_synth_pitch_bend(synth_, ch, e.data1 | (e.data2 << 7)); break;
+    case 0xA0:
+        fluid_synth_key_pressure(synth_, ch, e.data1, e.data2);
+        break;
+    case 0xB0:
+        fluid_synth_cc(synth_, ch, e.data1, e.data2);
+        break;
+    case 0xC0:
+        fluid_synth_program_change(synth_, ch, e.data1);
+        break;
+    case 0xD0:
+        fluid_synth_channel_pressure(synth_, ch, e.data1);
+        break;
+    case 0xE0:
+        fluid_synth_pitch_bend(synth_, ch, e.data1 | (e.data2 << 7));
+        break;
     }
 }
 

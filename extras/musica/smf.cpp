@@ -2,8 +2,8 @@
 
 #include <bitset>
 #include <climits>
-#include <cstdint>
 #include <cmath>
+#include <cstdint>
 #include <queue>
 
 namespace musica {
@@ -11,7 +11,10 @@ namespace {
 
 class Reader {
 public:
-    explicit Reader(std::string_view bytes = {}) : data_(bytes) {}
+    explicit Reader(std::string_view bytes = {})
+        : data_(bytes)
+    {
+    }
 
     bool has(size_t n) const { return data_.size() - pos_ >= n; }
     void skip(size_t n) { pos_ += n; }
@@ -63,7 +66,12 @@ int dataBytes(uint8_t status)
 
 // What one event of a track turned out to be.
 struct Event {
-    enum Kind { Channel, Tempo, End, Other, Bad } kind = Bad;
+    enum Kind { Channel,
+                Tempo,
+                End,
+                Other,
+                Bad } kind
+        = Bad;
     uint8_t status = 0, data1 = 0, data2 = 0;
     uint32_t microsPerQuarter = 0;
 };
@@ -72,8 +80,8 @@ struct Event {
 // known before its body is read, so that the tracks can be merged in time order.
 struct Track {
     Reader r;
-    size_t index = 0;     // place in the file: breaks ties between tracks
-    uint64_t tick = 0;    // of the event whose body comes next
+    size_t index = 0; // place in the file: breaks ties between tracks
+    uint64_t tick = 0; // of the event whose body comes next
     uint8_t running = 0;
 
     // Reads the next delta time; false when the track ends without End of Track.
@@ -92,7 +100,7 @@ struct Track {
         uint8_t status = r.peek();
         if (status < 0x80) {
             if (!running)
-                return e;   // data with no status to run on
+                return e; // data with no status to run on
             status = running;
         } else {
             r.skip(1);
@@ -112,7 +120,7 @@ struct Track {
                 if (data.size() != 3)
                     return e;
                 e.microsPerQuarter = (uint32_t(uint8_t(data[0])) << 16) | (uint32_t(uint8_t(data[1])) << 8)
-                                     | uint8_t(data[2]);
+                    | uint8_t(data[2]);
                 e.kind = e.microsPerQuarter ? Event::Tempo : Event::Bad;
             } else {
                 e.kind = Event::Other;
@@ -129,7 +137,7 @@ struct Track {
             return e;
         }
         if (status >= 0xF0)
-            return e;   // system common and real-time bytes have no place in a file
+            return e; // system common and real-time bytes have no place in a file
         const int n = dataBytes(status);
         if (!r.has(size_t(n)))
             return e;
@@ -186,7 +194,10 @@ private:
 // Each (bank, program) once, in the order the song first selects it.
 class Presets {
 public:
-    explicit Presets(SongTimeline& song) : song_(song) {}
+    explicit Presets(SongTimeline& song)
+        : song_(song)
+    {
+    }
 
     void note(int channel, const TimedEvent& e)
     {
@@ -217,7 +228,8 @@ private:
     SongTimeline& song_;
     std::array<int, 16> bank_{};
     std::array<bool, 16> programmed_{};
-    std::bitset<129 * 128> seen_;   // banks 0..127 and 128 for drums
+    // banks 0..127 and 128 for drums
+    std::bitset<129 * 128> seen_;
 };
 
 constexpr size_t kNone = SIZE_MAX;
@@ -232,12 +244,14 @@ void dropSuperseded(std::vector<TimedEvent>& events, uint8_t status, std::array<
     switch (status & 0xF0) {
     case 0xC0:
         if (last != kNone && last + 1 == events.size())
-            events.pop_back();   // the usual flood: nothing in between, nothing kept
+            events.pop_back(); // the usual flood: nothing in between, nothing kept
         else if (last != kNone)
             events[last].status = 0;
         last = events.size();
         break;
-    case 0x90: last = kNone; break;
+    case 0x90:
+        last = kNone;
+        break;
     }
 }
 
@@ -267,14 +281,14 @@ std::optional<SongTimeline> readSmf(std::string_view bytes, int sampleRate)
     tracks.reserve(count);
     while (tracks.size() < count) {
         if (!r.has(8))
-            return std::nullopt;   // fewer tracks than the header promises: truncated
+            return std::nullopt; // fewer tracks than the header promises: truncated
         const auto id = r.take(4);
         const uint32_t len = *r.big(4);
         if (!r.has(len))
             return std::nullopt;
         const auto chunk = r.take(len);
         if (id != "MTrk")
-            continue;   // unknown chunks are to be skipped
+            continue; // unknown chunks are to be skipped
         Track t{Reader(chunk), tracks.size()};
         if (!t.advance())
             return std::nullopt;
@@ -306,7 +320,8 @@ std::optional<SongTimeline> readSmf(std::string_view bytes, int sampleRate)
             return std::nullopt;
         if (e.kind == Event::End) {
             endTick = std::max(endTick, t.tick);
-            continue;   // anything after End of Track is ignored
+            // anything after End of Track is ignored
+            continue;
         }
         if (e.kind == Event::Tempo)
             clock.tempo(t.tick, e.microsPerQuarter);
@@ -319,7 +334,7 @@ std::optional<SongTimeline> readSmf(std::string_view bytes, int sampleRate)
             song.events.push_back({uint32_t(frame), e.status, e.data1, e.data2});
         }
         if (!t.advance())
-            return std::nullopt;   // the chunk ended without End of Track
+            return std::nullopt; // the chunk ended without End of Track
         next.push(t.index);
     }
 
@@ -332,7 +347,7 @@ std::optional<SongTimeline> readSmf(std::string_view bytes, int sampleRate)
         return std::nullopt;
     std::erase_if(song.events, [](const TimedEvent& e) { return e.status == 0; });
     if (song.events.size() < song.events.capacity() / 2)
-        song.events.shrink_to_fit();   // what was reserved for the worst case goes back
+        song.events.shrink_to_fit(); // what was reserved for the worst case goes back
     Presets presets(song);
     for (const TimedEvent& e : song.events)
         presets.note(e.status & 0x0F, e);

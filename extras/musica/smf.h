@@ -20,8 +20,8 @@ struct TimedEvent {
 };
 
 struct SongTimeline {
-    std::vector<TimedEvent> events;   // channel messages only, in playing order
-    uint64_t lengthFrames = 0;        // up to the last End of Track
+    std::vector<TimedEvent> events; // channel messages only, in playing order
+    uint64_t lengthFrames = 0; // up to the last End of Track
     int64_t lengthMs = 0;
     // Every (bank, program) the song selects, each once, and the channels that
     // play notes before selecting anything (they sound with the default program).

@@ -19,10 +19,10 @@ bool plainSoundFont(const QString& path)
         return false;
     const auto le32 = [&](qsizetype at) {
         return quint32(uchar(head[at])) | quint32(uchar(head[at + 1])) << 8 | quint32(uchar(head[at + 2])) << 16
-               | quint32(uchar(head[at + 3])) << 24;
+            | quint32(uchar(head[at + 3])) << 24;
     };
     if (qint64(le32(4)) + 8 > file.size())
-        return false;   // cut short
+        return false; // cut short
     const qsizetype at = head.indexOf("ifil");
     if (at < 0 || head.size() < at + 10)
         return false;

@@ -12,7 +12,10 @@ namespace {
 
 class Pulse : public Uscita {
 public:
-    explicit Pulse(pa_simple* s) : s_(s) {}
+    explicit Pulse(pa_simple* s)
+        : s_(s)
+    {
+    }
     ~Pulse() override { pa_simple_free(s_); }
     bool scrivi(const int16_t* frames, int count) override
     {
@@ -45,11 +48,16 @@ private:
 };
 
 #if TRELVA_HAVE_ALSA
-void quietAlsa(const char*, int, const char*, int, const char*, ...) {}
+void quietAlsa(const char*, int, const char*, int, const char*, ...)
+{
+}
 
 class Alsa : public Uscita {
 public:
-    explicit Alsa(snd_pcm_t* pcm) : pcm_(pcm) {}
+    explicit Alsa(snd_pcm_t* pcm)
+        : pcm_(pcm)
+    {
+    }
     ~Alsa() override
     {
         snd_pcm_drop(pcm_);
@@ -60,7 +68,7 @@ public:
         while (count > 0) {
             snd_pcm_sframes_t n = snd_pcm_writei(pcm_, frames, snd_pcm_uframes_t(count));
             if (n < 0)
-                n = snd_pcm_recover(pcm_, int(n), 1);   // an underrun after a pause is expected
+                n = snd_pcm_recover(pcm_, int(n), 1); // an underrun after a pause is expected
             if (n < 0)
                 return false;
             frames += 2 * n;
@@ -83,7 +91,8 @@ public:
         if (snd_pcm_open(&pcm, "default", SND_PCM_STREAM_PLAYBACK, 0) < 0)
             return nullptr;
         if (snd_pcm_set_params(pcm, SND_PCM_FORMAT_S16_LE, SND_PCM_ACCESS_RW_INTERLEAVED, 2, unsigned(rate), 1,
-                               kBufferMs * 1000) < 0) {
+                               kBufferMs * 1000)
+            < 0) {
             snd_pcm_close(pcm);
             return nullptr;
         }

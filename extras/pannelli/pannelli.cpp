@@ -13,13 +13,18 @@
 
 // The resource initialiser has to be named outside any namespace. Calling it
 // pulls the texts out of the static archive, where nothing else refers to them.
-static void registraTesti() { Q_INIT_RESOURCE(texts); }
+static void registraTesti()
+{
+    Q_INIT_RESOURCE(texts);
+}
 
 namespace {
 
-QByteArray leggiRisorsa(const QString& nome) {
+QByteArray leggiRisorsa(const QString& nome)
+{
     QFile file(QStringLiteral(":/texts/") + nome);
-    if (!file.open(QIODevice::ReadOnly)) return {};
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
     return file.readAll();
 }
 
@@ -29,12 +34,16 @@ QByteArray leggiRisorsa(const QString& nome) {
 thread_local bool aprendoPagina = false;
 QtMessageHandler gestorePrecedente = nullptr;
 
-void gestoreMentreSiApre(QtMsgType tipo, const QMessageLogContext& contesto, const QString& messaggio) {
-    if (aprendoPagina) return;
-    if (gestorePrecedente) gestorePrecedente(tipo, contesto, messaggio);
+void gestoreMentreSiApre(QtMsgType tipo, const QMessageLogContext& contesto, const QString& messaggio)
+{
+    if (aprendoPagina)
+        return;
+    if (gestorePrecedente)
+        gestorePrecedente(tipo, contesto, messaggio);
 }
 
-void apriInSilenzio(const QUrl& url) {
+void apriInSilenzio(const QUrl& url)
+{
     gestorePrecedente = qInstallMessageHandler(gestoreMentreSiApre);
     aprendoPagina = true;
     // Hands the address to the desktop, which starts the browser detached; the
@@ -44,21 +53,28 @@ void apriInSilenzio(const QUrl& url) {
     qInstallMessageHandler(gestorePrecedente);
 }
 
-QFont caratteri(int punti) {
+QFont caratteri(int punti)
+{
     // "MS Sans Serif" is rarely installed outside Windows: any sans-serif face.
     QFont font(QStringLiteral("Sans Serif"), punti);
     font.setStyleHint(QFont::SansSerif);
     return font;
 }
 
-}  // namespace
+} // namespace
 
-Pannelli::Pannelli(QWidget* finestra) : QObject(finestra), finestra_(finestra), apritore_(apriInSilenzio) {
+Pannelli::Pannelli(QWidget* finestra)
+    : QObject(finestra)
+    , finestra_(finestra)
+    , apritore_(apriInSilenzio)
+{
     registraTesti();
 }
 
-void Pannelli::prepara() {
-    if (text4_) return;
+void Pannelli::prepara()
+{
+    if (text4_)
+        return;
     txtItaliano_ = creaPannello(testoItaliano(), puntiRegole);
     txtEnglish_ = creaPannello(testoInglese(), puntiRegole);
     text4_ = creaPannello(testoInfo(), puntiInfo);
@@ -77,7 +93,8 @@ void Pannelli::prepara() {
     disponi(mappa_);
 }
 
-QPlainTextEdit* Pannelli::creaPannello(const QByteArray& testo, int punti) {
+QPlainTextEdit* Pannelli::creaPannello(const QByteArray& testo, int punti)
+{
     auto* pannello = new QPlainTextEdit(finestra_);
     pannello->hide();
     pannello->setReadOnly(true);
@@ -89,21 +106,48 @@ QPlainTextEdit* Pannelli::creaPannello(const QByteArray& testo, int punti) {
     return pannello;
 }
 
-QByteArray Pannelli::testoInglese() { registraTesti(); return leggiRisorsa(QStringLiteral("TxtEnglish.txt")); }
-QByteArray Pannelli::testoItaliano() { registraTesti(); return leggiRisorsa(QStringLiteral("TxtItaliano.txt")); }
-QByteArray Pannelli::testoInfo() { registraTesti(); return leggiRisorsa(QStringLiteral("Text4.txt")); }
+QByteArray Pannelli::testoInglese()
+{
+    registraTesti();
+    return leggiRisorsa(QStringLiteral("TxtEnglish.txt"));
+}
+QByteArray Pannelli::testoItaliano()
+{
+    registraTesti();
+    return leggiRisorsa(QStringLiteral("TxtItaliano.txt"));
+}
+QByteArray Pannelli::testoInfo()
+{
+    registraTesti();
+    return leggiRisorsa(QStringLiteral("Text4.txt"));
+}
 
-QUrl Pannelli::paginaWeb() { return QUrl(QStringLiteral("https://www.dorvinex.example/index.htm")); }
-QString Pannelli::didascaliaSito() { return QStringLiteral("www.dorvinex.example"); }
-QString Pannelli::suggerimentoSito() { return QStringLiteral("Click to visit the site"); }
-QString Pannelli::suggerimentoLogo() { return QStringLiteral("The best italian Card Game"); }
-QString Pannelli::dirittiCopyRight() {
+QUrl Pannelli::paginaWeb()
+{
+    return QUrl(QStringLiteral("https://www.dorvinex.example/index.htm"));
+}
+QString Pannelli::didascaliaSito()
+{
+    return QStringLiteral("www.dorvinex.example");
+}
+QString Pannelli::suggerimentoSito()
+{
+    return QStringLiteral("Click to visit the site");
+}
+QString Pannelli::suggerimentoLogo()
+{
+    return QStringLiteral("The best italian Card Game");
+}
+QString Pannelli::dirittiCopyRight()
+{
     return QStringLiteral("Copyright (C) 2026 Dorvinex - All rights reserved");
 }
 
-void Pannelli::disponi(const QTransform& unitaInPixel) {
+void Pannelli::disponi(const QTransform& unitaInPixel)
+{
     mappa_ = unitaInPixel;
-    if (!text4_) return;
+    if (!text4_)
+        return;
     // The map is meant to be uniform; should it not be, the smaller factor
     // keeps the text inside its box.
     const double scala = std::min(std::abs(unitaInPixel.m11()), std::abs(unitaInPixel.m22()));
@@ -123,62 +167,86 @@ void Pannelli::disponi(const QTransform& unitaInPixel) {
 // not made yet is hidden, and stays unmade until it is shown.
 
 namespace {
-void nascondi(QPlainTextEdit* pannello) {
-    if (pannello) pannello->hide();
+void nascondi(QPlainTextEdit* pannello)
+{
+    if (pannello)
+        pannello->hide();
 }
-}  // namespace
+} // namespace
 
-void Pannelli::menu_rules_english_Click() {
+void Pannelli::menu_rules_english_Click()
+{
     prepara();
     txtEnglish_->setVisible(txtEnglish_->isHidden());
     txtEnglish_->raise();
 }
 
-void Pannelli::menu_rules_italiano_Click() {
+void Pannelli::menu_rules_italiano_Click()
+{
     prepara();
     txtItaliano_->setVisible(txtItaliano_->isHidden());
     txtItaliano_->raise();
 }
 
-void Pannelli::menu_about_Click() {
+void Pannelli::menu_about_Click()
+{
     prepara();
     text4_->setVisible(text4_->isHidden());
 }
 
-void Pannelli::TxtEnglish_Click() { nascondi(txtEnglish_); }
-void Pannelli::TxtItaliano_Click() { nascondi(txtItaliano_); }
-void Pannelli::Text4_Click() { nascondi(text4_); }
-void Pannelli::testo_Click() { nascondi(text4_); }
+void Pannelli::TxtEnglish_Click()
+{
+    nascondi(txtEnglish_);
+}
+void Pannelli::TxtItaliano_Click()
+{
+    nascondi(txtItaliano_);
+}
+void Pannelli::Text4_Click()
+{
+    nascondi(text4_);
+}
+void Pannelli::testo_Click()
+{
+    nascondi(text4_);
+}
 
-void Pannelli::carta_Click(int) {
+void Pannelli::carta_Click(int)
+{
     // The information panel is small and out of the way: a card face leaves it.
     nascondi(txtEnglish_);
     nascondi(txtItaliano_);
 }
 
-void Pannelli::Logo_Click() {
+void Pannelli::Logo_Click()
+{
     nascondi(text4_);
     nascondi(txtItaliano_);
     nascondi(txtEnglish_);
     apriPagina();
 }
 
-void Pannelli::sito_Click() {
+void Pannelli::sito_Click()
+{
     nascondi(text4_);
     apriPagina();
 }
 
-void Pannelli::nascondiTutti() {
+void Pannelli::nascondiTutti()
+{
     nascondi(text4_);
     nascondi(txtEnglish_);
     nascondi(txtItaliano_);
 }
 
-void Pannelli::apriPagina() {
-    if (apritore_) apritore_(paginaWeb());
+void Pannelli::apriPagina()
+{
+    if (apritore_)
+        apritore_(paginaWeb());
 }
 
-bool Pannelli::eventFilter(QObject* oggetto, QEvent* evento) {
+bool Pannelli::eventFilter(QObject* oggetto, QEvent* evento)
+{
     // A click is a left press and a left release on the same text area; the
     // scroll bars are outside the viewport and never get here.
     if (evento->type() == QEvent::MouseButtonPress) {
@@ -189,9 +257,12 @@ bool Pannelli::eventFilter(QObject* oggetto, QEvent* evento) {
         const bool clic = mouse->button() == Qt::LeftButton && premutoSu_ == oggetto;
         premutoSu_ = nullptr;
         if (clic) {
-            if (oggetto == txtEnglish_->viewport()) TxtEnglish_Click();
-            else if (oggetto == txtItaliano_->viewport()) TxtItaliano_Click();
-            else if (oggetto == text4_->viewport()) Text4_Click();
+            if (oggetto == txtEnglish_->viewport())
+                TxtEnglish_Click();
+            else if (oggetto == txtItaliano_->viewport())
+                TxtItaliano_Click();
+            else if (oggetto == text4_->viewport())
+                Text4_Click();
         }
     }
     return QObject::eventFilter(oggetto, evento);

@@ -3,9 +3,9 @@
 #pragma once
 
 #include <QObject>
-#include <QTransform>
 #include <QRect>
 #include <QString>
+#include <QTransform>
 #include <QUrl>
 
 #include <functional>
@@ -28,9 +28,21 @@ public:
     explicit Pannelli(QWidget* finestra);
     void prepara();
 
-    QPlainTextEdit* txtEnglish() { prepara(); return txtEnglish_; }
-    QPlainTextEdit* txtItaliano() { prepara(); return txtItaliano_; }
-    QPlainTextEdit* text4() { prepara(); return text4_; }
+    QPlainTextEdit* txtEnglish()
+    {
+        prepara();
+        return txtEnglish_;
+    }
+    QPlainTextEdit* txtItaliano()
+    {
+        prepara();
+        return txtItaliano_;
+    }
+    QPlainTextEdit* text4()
+    {
+        prepara();
+        return text4_;
+    }
 
     // Places and sizes in window units (the fixed 1280 x 1024 table space).
     static constexpr QRect postoRegole{0, 0, 441, 371};
@@ -50,11 +62,11 @@ public:
     static QByteArray testoItaliano();
     static QByteArray testoInfo();
 
-    static QUrl paginaWeb();               // opened by the logo and the web-address label
-    static QString didascaliaSito();       // the caption of the web-address label `sito`
-    static QString suggerimentoSito();     // its tooltip
-    static QString suggerimentoLogo();     // the logo's tooltip
-    static QString dirittiCopyRight();     // the one-line notice of the `CopyRight` label
+    static QUrl paginaWeb(); // opened by the logo and the web-address label
+    static QString didascaliaSito(); // the caption of the web-address label `sito`
+    static QString suggerimentoSito(); // its tooltip
+    static QString suggerimentoLogo(); // the logo's tooltip
+    static QString dirittiCopyRight(); // the one-line notice of the `CopyRight` label
 
     void impostaApritore(Apritore apritore) { apritore_ = std::move(apritore); }
 
@@ -80,11 +92,11 @@ private:
     void apriPagina();
 
     QWidget* finestra_;
-    QTransform mappa_;  // the last placing asked for, applied when the panels are made
+    QTransform mappa_; // the last placing asked for, applied when the panels are made
 
     QPlainTextEdit* txtItaliano_ = nullptr;
     QPlainTextEdit* txtEnglish_ = nullptr;
     QPlainTextEdit* text4_ = nullptr;
-    QObject* premutoSu_ = nullptr;  // viewport that received the last left press
+    QObject* premutoSu_ = nullptr; // viewport that received the last left press
     Apritore apritore_;
 };

@@ -33,4 +33,4 @@ std::int16_t leggiRitmo(std::string_view dati) noexcept;
 // the sign goes, the digits, one trailing blank) ended by CR LF, e.g. " 2 \r\n".
 std::string rigaRitmo(int indice);
 
-}  // namespace filevelocita
+} // namespace filevelocita

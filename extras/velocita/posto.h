@@ -24,9 +24,10 @@ namespace postoritmo {
 // What the choice rests on: gathered from the system by ambiente(), given by
 // hand in tests (which run as root, who may write anywhere).
 struct Ambiente {
-    bool accanto = false;   // the program's own folder may keep the file
-    QString xdgConfigHome;  // $XDG_CONFIG_HOME
-    QString home;           // $HOME
+    bool accanto = false; // the program's own folder may keep the file
+    QString xdgConfigHome; // $XDG_CONFIG_HOME
+    // $HOME
+    QString home;
 };
 
 // The user's folder is $XDG_CONFIG_HOME/latrelva, else ~/.config/latrelva; a
@@ -39,8 +40,9 @@ PostoRitmo scegli(const QString& programma, const Ambiente& ambiente);
 // data folder found where the install puts it relative to the program.
 Ambiente ambiente(const QString& programma);
 
-inline PostoRitmo delProgramma(const QString& programma) {
+inline PostoRitmo delProgramma(const QString& programma)
+{
     return scegli(programma, ambiente(programma));
 }
 
-}  // namespace postoritmo
+} // namespace postoritmo

@@ -20,18 +20,18 @@ public:
     Velocita(PostoRitmo posto, std::function<void(int passi)> impostaPassi,
              QObject* parent = nullptr);
 
-    static QString titoloMenu();                // "&Play rate"
-    static const QStringList& didascalie();     // "Low", "Middle", "High": entries 1 to 3
-    static constexpr std::array<int, 3> ritmi{360, 200, 100};  // steps of entries 1 to 3
+    static QString titoloMenu(); // "&Play rate"
+    static const QStringList& didascalie(); // "Low", "Middle", "High": entries 1 to 3
+    static constexpr std::array<int, 3> ritmi{360, 200, 100}; // steps of entries 1 to 3
 
     // Start-up: read the first file found, once, check the entry it names and
     // take its step count. Each of these fails on its own and silently; a
     // missing or unusable file leaves no entry checked and is not created.
     void avvio();
 
-    int spuntata() const { return spuntata_; }  // 0 = no entry checked, else 1..3
-    int passi() const { return passi_; }        // 0 while unset
-    int ritmo() const { return ritmo_; }        // the index found in the file, 0 if none
+    int spuntata() const { return spuntata_; } // 0 = no entry checked, else 1..3
+    int passi() const { return passi_; } // 0 while unset
+    int ritmo() const { return ritmo_; } // the index found in the file, 0 if none
 
 public slots:
     // A choice in the menu: the new rate holds at once, then the file is

@@ -18,7 +18,7 @@ using namespace cardart;
 
 constexpr int width = 240, height = 110, scale = 3;
 
-QImage draw(const Path &path, const Style &style)
+QImage draw(const Path& path, const Style& style)
 {
     Svg svg(width, height);
     svg.path(path, style);
@@ -32,7 +32,7 @@ QImage draw(const Path &path, const Style &style)
 }
 
 // Fully inked here and all round.
-bool deepIn(const QImage &image, int x, int y)
+bool deepIn(const QImage& image, int x, int y)
 {
     for (int j = y - 1; j <= y + 1; ++j)
         for (int i = x - 1; i <= x + 1; ++i)
@@ -56,7 +56,7 @@ TEST(BroadPen, FillsWhatTheNibCoversAlongEveryKindOfLine)
         for (const double radius : {0.95, 2.15}) {
             SCOPED_TRACE(testing::Message() << nib.x << "," << nib.y << " r " << radius);
             Path outlines, passes;
-            for (const auto &[text, at] : lines) {
+            for (const auto& [text, at] : lines) {
                 outlines.append(broadPen(strokes(text, at, style), nib, radius));
                 for (int i = -12; i <= 12; ++i)
                     passes.append(letters(text, at + nib * (i / 12.0), style));
@@ -78,7 +78,7 @@ TEST(BroadPen, FillsWhatTheNibCoversAlongEveryKindOfLine)
     }
 }
 
-int main(int argc, char **argv)
+int main(int argc, char** argv)
 {
     QGuiApplication app(argc, argv);
     testing::InitGoogleTest(&argc, argv);

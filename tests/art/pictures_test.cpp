@@ -19,7 +19,10 @@
 namespace {
 
 constexpr int cardW = 68, cardH = 110;
-enum Suit { Coins = 1, Cups, Batons, Swords };
+enum Suit { Coins = 1,
+            Cups,
+            Batons,
+            Swords };
 
 // Card 1..40, or the back as card 0.
 QString resourceOf(int card)
@@ -27,7 +30,7 @@ QString resourceOf(int card)
     return card ? QStringLiteral(":/art/carta%1.svg").arg(card, 2, 10, QLatin1Char('0')) : ":/art/dorso.svg";
 }
 
-QImage render(const QString &resource, QSizeF size, double scale)
+QImage render(const QString& resource, QSizeF size, double scale)
 {
     QSvgRenderer renderer(resource);
     QImage image((size * scale).toSize(), QImage::Format_ARGB32);
@@ -40,17 +43,17 @@ QImage render(const QString &resource, QSizeF size, double scale)
 }
 
 // Rendered once per scale and shared by all tests.
-const QImage &face(int card, int scale)
+const QImage& face(int card, int scale)
 {
     static std::array<std::array<QImage, 41>, 4> cache;
-    QImage &image = cache[size_t(scale)][size_t(card)];
+    QImage& image = cache[size_t(scale)][size_t(card)];
     if (image.isNull())
         image = render(resourceOf(card), QSizeF(cardW, cardH), scale);
     return image;
 }
 
 // The part of `image` covering a rectangle given in design units.
-QImage crop(const QImage &image, QRectF r, int scale)
+QImage crop(const QImage& image, QRectF r, int scale)
 {
     return image.copy(QRect(QPoint(qRound(r.left() * scale), qRound(r.top() * scale)),
                             QPoint(qRound(r.right() * scale) - 1, qRound(r.bottom() * scale) - 1)));
@@ -62,7 +65,7 @@ struct Difference {
 };
 
 // Per channel, between two images of one size.
-Difference difference(const QImage &a, const QImage &b)
+Difference difference(const QImage& a, const QImage& b)
 {
     if (a.size() != b.size() || a.isNull())
         return {};
@@ -80,7 +83,7 @@ Difference difference(const QImage &a, const QImage &b)
 }
 
 template <typename Test>
-double share(const QImage &image, Test test)
+double share(const QImage& image, Test test)
 {
     qint64 n = 0;
     for (int y = 0; y < image.height(); ++y)
@@ -95,8 +98,14 @@ int distance(QRgb p, int r, int g, int b)
 }
 
 // Drawing: opaque and clearly unlike the warm cream of the card stock.
-bool isInk(QRgb p) { return qAlpha(p) >= 200 && distance(p, 247, 239, 217) > 40; }
-double inkShare(const QImage &image) { return share(image, isInk); }
+bool isInk(QRgb p)
+{
+    return qAlpha(p) >= 200 && distance(p, 247, 239, 217) > 40;
+}
+double inkShare(const QImage& image)
+{
+    return share(image, isInk);
+}
 
 struct Shape {
     QRect box;
@@ -108,13 +117,13 @@ const QRectF indexBox(0, 0, 15, 25);
 
 // The separate drawn shapes of a face, inside its border line and away from
 // the corner index: 8-connected groups of 30 ink pixels or more.
-std::vector<Shape> shapes(const QImage &image, int scale)
+std::vector<Shape> shapes(const QImage& image, int scale)
 {
     const int w = image.width(), h = image.height();
     auto drawn = [&](int x, int y) {
         const QPointF p(double(x) / scale, double(y) / scale);
         return x >= 2 * scale && y >= 2 * scale && x < w - 2 * scale && y < h - 2 * scale
-               && !indexBox.contains(p) && isInk(image.pixel(x, y));
+            && !indexBox.contains(p) && isInk(image.pixel(x, y));
     };
     std::vector<char> seen(size_t(w * h), 0);
     std::vector<Shape> found;
@@ -146,13 +155,13 @@ std::vector<Shape> shapes(const QImage &image, int scale)
 // may touch another), and takes round ones for coins; of the tall ones, blue-grey
 // steel marks swords, the red bands of the goblets cups, and plain wood batons.
 // Returns the suit, or 0 when the count is not the value.
-int readSuit(const QImage &image, int value)
+int readSuit(const QImage& image, int value)
 {
     const std::vector<Shape> found = shapes(image, 3);
     if (int(found.size()) != value)
         return 0;
     int round = 0;
-    for (const Shape &s : found) {
+    for (const Shape& s : found) {
         const double aspect = double(s.box.height()) / s.box.width();
         round += aspect > 0.85 && aspect < 1.15;
     }
@@ -167,7 +176,7 @@ int readSuit(const QImage &image, int value)
 }
 
 QStringList warnings;
-void collect(QtMsgType type, const QMessageLogContext &, const QString &message)
+void collect(QtMsgType type, const QMessageLogContext&, const QString& message)
 {
     if (type != QtDebugMsg && type != QtInfoMsg)
         warnings.append(message);
@@ -187,7 +196,7 @@ TEST(ArtResources, EveryPictureLoadsAndDrawsWithoutWarnings)
     // machines: letters and figures are drawn as paths.
     const QSet<QString> allowed{"svg", "defs", "g", "path", "rect", "circle", "ellipse",
                                 "linearGradient", "radialGradient", "stop"};
-    for (const auto &[resource, size] : pictures) {
+    for (const auto& [resource, size] : pictures) {
         SCOPED_TRACE(resource.toStdString());
         warnings.clear();
         const QtMessageHandler previous = qInstallMessageHandler(collect);
@@ -209,13 +218,13 @@ TEST(ArtResources, EveryPictureLoadsAndDrawsWithoutWarnings)
                 continue;
             EXPECT_TRUE(allowed.contains(xml.name().toString())) << xml.name().toString().toStdString();
             ids.insert(xml.attributes().value("id").toString());
-            for (const char *paint : {"fill", "stroke"})
+            for (const char* paint : {"fill", "stroke"})
                 if (const QString value = xml.attributes().value(paint).toString(); value.startsWith("url(#"))
                     references.insert(value.mid(5, value.size() - 6));
         }
         EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
         // a paint server referred to but not defined draws nothing
-        for (const QString &reference : references)
+        for (const QString& reference : references)
             EXPECT_TRUE(ids.contains(reference)) << reference.toStdString();
     }
 }
@@ -224,7 +233,8 @@ TEST(ArtBack, LooksTheSameEitherWayUp)
 {
     for (int scale : {1, 3}) {
         EXPECT_LT(difference(face(0, scale), face(0, scale).mirrored(true, true)).mean, 1.0) << scale;
-        EXPECT_GT(inkShare(face(0, scale)), 0.6);   // a pattern, not a plain colour
+        // a pattern, not a plain colour
+        EXPECT_GT(inkShare(face(0, scale)), 0.6);
     }
 }
 
@@ -232,7 +242,7 @@ TEST(ArtFaces, EveryFaceRendersAtDesignSizeAndAtThreeTimes)
 {
     for (int card = 1; card <= 40; ++card) {
         SCOPED_TRACE(card);
-        const QImage &small = face(card, 1);
+        const QImage& small = face(card, 1);
         ASSERT_EQ(small.size(), QSize(cardW, cardH));
         ASSERT_EQ(face(card, 3).size(), QSize(3 * cardW, 3 * cardH));
         EXPECT_GT(inkShare(small), 0.04);
@@ -264,7 +274,7 @@ void expectCornerGroups(QRectF box, int groups, int members, double ink, CardOf 
         EXPECT_GT(inkShare(reference), ink) << group;
         for (int member = 1; member <= members; ++member) {
             SCOPED_TRACE(cardOf(group, member));
-            const QImage &card = face(cardOf(group, member), 3);
+            const QImage& card = face(cardOf(group, member), 3);
             EXPECT_LE(difference(crop(card, box, 3), reference).most, 8);
         }
         for (int other = 1; other < group; ++other)
@@ -318,10 +328,10 @@ TEST(ArtFaces, PictureMatchesTheCard)
         } else if (value == 1) {
             const std::vector<Shape> found = shapes(face(card, 3), 3);
             ASSERT_FALSE(found.empty());
-            const auto bigger = [](const Shape &a, const Shape &b) { return a.pixels < b.pixels; };
-            const Shape &largest = *std::max_element(found.begin(), found.end(), bigger);
+            const auto bigger = [](const Shape& a, const Shape& b) { return a.pixels < b.pixels; };
+            const Shape& largest = *std::max_element(found.begin(), found.end(), bigger);
             int total = 0;
-            for (const Shape &s : found)
+            for (const Shape& s : found)
                 total += s.pixels;
             EXPECT_GT(double(largest.pixels) / total, 0.8);
             EXPECT_GT(largest.box.height(), 3 * 45);
@@ -338,7 +348,7 @@ TEST(ArtFaces, PictureMatchesTheCard)
 namespace {
 
 // Mean difference of grey level per pixel, at real size.
-double greyDifference(const QImage &a, const QImage &b)
+double greyDifference(const QImage& a, const QImage& b)
 {
     double sum = 0;
     for (int y = 0; y < a.height(); ++y)
@@ -384,7 +394,7 @@ TEST(ArtCourts, EveryCourtIsItsOwnFigureInItsSuitsColour)
                 << courts[i] << " and " << courts[j];
     for (int card : courts) {
         std::array<int, 5> count{};
-        const QImage &image = face(card, 1);
+        const QImage& image = face(card, 1);
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x)
                 ++count[size_t(suitColour(image.pixel(x, y)))];
@@ -398,11 +408,11 @@ TEST(ArtCourts, EveryCourtIsItsOwnFigureInItsSuitsColour)
     }
 }
 
-int main(int argc, char **argv)
+int main(int argc, char** argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");   // QPainter wants a GUI application, not a display
+        qputenv("QT_QPA_PLATFORM", "offscreen"); // QPainter wants a GUI application, not a display
     QGuiApplication app(argc, argv);
     return RUN_ALL_TESTS();
 }

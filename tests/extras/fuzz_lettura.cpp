@@ -5,7 +5,8 @@
 
 #include <cstdlib>
 
-extern "C" int LLVMFuzzerTestOneInput(const unsigned char* dati, std::size_t n) {
+extern "C" int LLVMFuzzerTestOneInput(const unsigned char* dati, std::size_t n)
+{
     const std::string_view tutto(reinterpret_cast<const char*>(dati), n);
     const std::int16_t ritmo = filevelocita::leggiRitmo(tutto);
 
@@ -15,8 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* dati, std::size_t n) 
         std::abort();
 
     // A rate that was read must survive being written and read back.
-    if (ritmo >= 1 && ritmo <= 3 &&
-        filevelocita::leggiRitmo(filevelocita::rigaRitmo(ritmo)) != ritmo)
+    if (ritmo >= 1 && ritmo <= 3 && filevelocita::leggiRitmo(filevelocita::rigaRitmo(ritmo)) != ritmo)
         std::abort();
     return 0;
 }

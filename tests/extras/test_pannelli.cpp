@@ -20,27 +20,34 @@ class TestPannelli : public QObject {
     QByteArray mostratiAllApertura;
 
     // The panels by letter: E(nglish), I(taliano), A(bout, the information).
-    QPlainTextEdit* pannello(int i) const {
+    QPlainTextEdit* pannello(int i) const
+    {
         return QList{pannelli->txtEnglish(), pannelli->txtItaliano(), pannelli->text4()}.at(i);
     }
     // Those shown, by the panels' own flag, which holds while the window is away too.
-    QByteArray mostrati() const {
+    QByteArray mostrati() const
+    {
         QByteArray lettere;
         for (int i = 0; i < 3; ++i)
-            if (!pannello(i)->isHidden()) lettere += "EIA"[i];
+            if (!pannello(i)->isHidden())
+                lettere += "EIA"[i];
         return lettere;
     }
     // The one on top at a window point, '-' for none.
-    char inCima(QPoint punto) const {
+    char inCima(QPoint punto) const
+    {
         QWidget* w = finestra->childAt(punto);
-        while (w && w->parentWidget() != finestra) w = w->parentWidget();
+        while (w && w->parentWidget() != finestra)
+            w = w->parentWidget();
         for (int i = 0; i < 3; ++i)
-            if (w == pannello(i)) return "EIA"[i];
+            if (w == pannello(i))
+                return "EIA"[i];
         return '-';
     }
 
 private slots:
-    void init() {
+    void init()
+    {
         finestra = new QWidget;
         finestra->resize(1280, 1024);
         pannelli = new Pannelli(finestra);
@@ -53,11 +60,11 @@ private slots:
     }
     void cleanup() { delete finestra; }
 
-    void testiAlByte() {
+    void testiAlByte()
+    {
         const QByteArray inglese = Pannelli::testoInglese(), italiano = Pannelli::testoItaliano();
-        QCOMPARE(Pannelli::testoInfo(), "La Trelva\r\n" + QByteArray(15, ' ') + "ver. 3.0" + QByteArray(16, ' ') +
-                                            "\r\nCopyright (C) 2026 Dorvinex\r\nAll rights reserved.\r\n"
-                                            "Free to play and to share unchanged.\r\n");
+        QCOMPARE(Pannelli::testoInfo(), "La Trelva\r\n" + QByteArray(15, ' ') + "ver. 3.0" + QByteArray(16, ' ') + "\r\nCopyright (C) 2026 Dorvinex\r\nAll rights reserved.\r\n"
+                                                                                                                   "Free to play and to share unchanged.\r\n");
         // The rules as they stand, slips included ("beginnig", "ai 4 semi . La scelta").
         const auto impronta = [](const QByteArray& testo) {
             return QCryptographicHash::hash(testo, QCryptographicHash::Sha256).toHex();
@@ -87,9 +94,10 @@ private slots:
 
     // One run of menu choices, clicks and presses elsewhere, checking after each
     // step the panels shown, the panel on top at two points and the page openings.
-    void alternaNascondiEImpila() {
-        const QPoint regole(200, 200);  // inside both rules panels only
-        const QPoint tutti(100, 40);    // inside all three
+    void alternaNascondiEImpila()
+    {
+        const QPoint regole(200, 200); // inside both rules panels only
+        const QPoint tutti(100, 40); // inside all three
         const auto sinistro = [this](QPoint punto) {
             QTest::mouseClick(finestra->windowHandle(), Qt::LeftButton, {}, punto);
         };
@@ -102,7 +110,11 @@ private slots:
         // title, h a press on a back or the bare table, l the logo, s the web
         // address; w hides or shows the window. Then the panels shown, and the
         // one on top at `regole` and at `tutti`.
-        const struct { const char* passi; const char* mostrati; const char* inCima; } tabella[] = {
+        const struct {
+            const char* passi;
+            const char* mostrati;
+            const char* inCima;
+        } tabella[] = {
             // Shown alone, the information panel lies above the rules panels;
             // the rules panel shown last lies on top.
             {"a", "A", "-A"},
@@ -140,40 +152,66 @@ private slots:
             const qsizetype apertiPrima = aperti.size();
             for (const char* p = riga.passi; *p; ++p) {
                 switch (*p) {
-                case 'e': pannelli->menu_rules_english_Click(); break;
-                case 'i': pannelli->menu_rules_italiano_Click(); break;
-                case 'a': pannelli->menu_about_Click(); break;
-                case 'R': sinistro(regole); break;
-                case 'T': sinistro(tutti); break;
+                case 'e':
+                    pannelli->menu_rules_english_Click();
+                    break;
+                case 'i':
+                    pannelli->menu_rules_italiano_Click();
+                    break;
+                case 'a':
+                    pannelli->menu_about_Click();
+                    break;
+                case 'R':
+                    sinistro(regole);
+                    break;
+                case 'T':
+                    sinistro(tutti);
+                    break;
                 case 'B':
                     sinistro(barraE->mapTo(finestra, QPoint(barraE->width() / 2, barraE->height() - 5)));
                     QVERIFY(barraE->value() > 0);
                     break;
-                case 'D': QTest::mouseClick(testoE, Qt::RightButton, {}, testoE->rect().center()); break;
+                case 'D':
+                    QTest::mouseClick(testoE, Qt::RightButton, {}, testoE->rect().center());
+                    break;
                 case 'X':
                     QTest::mousePress(finestra, Qt::LeftButton, {}, QPoint(900, 900));
                     QTest::mouseRelease(testoE, Qt::LeftButton, {}, QPoint(50, 50));
                     break;
-                case 'c': pannelli->carta_Click(17); break;
-                case 't': pannelli->testo_Click(); break;
-                case 'h': pannelli->nascondiTutti(); break;
-                case 'l': pannelli->Logo_Click(); break;
-                case 's': pannelli->sito_Click(); break;
-                case 'w': finestra->setVisible(finestra->isHidden()); break;
+                case 'c':
+                    pannelli->carta_Click(17);
+                    break;
+                case 't':
+                    pannelli->testo_Click();
+                    break;
+                case 'h':
+                    pannelli->nascondiTutti();
+                    break;
+                case 'l':
+                    pannelli->Logo_Click();
+                    break;
+                case 's':
+                    pannelli->sito_Click();
+                    break;
+                case 'w':
+                    finestra->setVisible(finestra->isHidden());
+                    break;
                 }
             }
             QCOMPARE(mostrati(), QByteArray(riga.mostrati));
             QCOMPARE(QByteArray() + inCima(regole) + inCima(tutti), QByteArray(riga.inCima));
-            const bool apre = std::strpbrk(riga.passi, "ls");  // only the logo and the address open it
+            const bool apre = std::strpbrk(riga.passi, "ls"); // only the logo and the address open it
             QCOMPARE(aperti.size(), apertiPrima + (apre ? 1 : 0));
             if (apre) {
                 QCOMPARE(aperti.last(), Pannelli::paginaWeb());
-                QCOMPARE(mostratiAllApertura, mostrati());  // already away when the page opens
+                // already away when the page opens
+                QCOMPARE(mostratiAllApertura, mostrati());
             }
         }
     }
 
-    void disponiSegueLaFinestra() {
+    void disponiSegueLaFinestra()
+    {
         // Half the size, shifted right by a letterbox margin of 40 pixels.
         QTransform mappa;
         mappa.translate(40, 0);

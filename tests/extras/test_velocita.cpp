@@ -20,11 +20,11 @@
 #include <memory>
 #include <random>
 #include <string>
-#include <vector>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -36,39 +36,48 @@ struct Banco {
     std::unique_ptr<Velocita> velocita;
 
     explicit Banco(const QString& dove = {}) { crea(dove.isEmpty() ? cartella.path() : dove); }
-    void crea(const QString& dove) {
+    void crea(const QString& dove)
+    {
         crea(PostoRitmo::accanto(dove));
     }
-    void crea(const PostoRitmo& posto) {
+    void crea(const PostoRitmo& posto)
+    {
         velocita = std::make_unique<Velocita>(posto, [this](int p) { passiDati.push_back(p); });
         QObject::connect(velocita.get(), &Velocita::spuntaCambiata, [this](int s) { spunte.push_back(s); });
     }
     QString file() const { return cartella.filePath(QStringLiteral("Speed.dvx")); }
-    bool scrivi(const QByteArray& byte) const {
+    bool scrivi(const QByteArray& byte) const
+    {
         QFile f(file());
         return f.open(QIODevice::WriteOnly) && f.write(byte) == byte.size();
     }
-    QByteArray contenuto() const {  // the first megabyte, enough for every file here
+    QByteArray contenuto() const
+    { // the first megabyte, enough for every file here
         QFile f(file());
         return QFileInfo(f).isFile() && f.open(QIODevice::ReadOnly) ? f.read(1 << 20) : "<none>";
     }
-    QStringList voci() const {
+    QStringList voci() const
+    {
         return QDir(cartella.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
     }
 };
 
 // Whatever start-up finds under the name: what it reads and the entry it
 // checks. It never waits, never reads through a whole file, never touches it.
-TEST(Avvio, DaOgniFileAllaVoceSpuntata) {
+TEST(Avvio, DaOgniFileAllaVoceSpuntata)
+{
     const int limite = int(filevelocita::limiteLettura);
     const auto byte = [](const QByteArray& b) { return [b](Banco& banco) { return banco.scrivi(b); }; };
-    const struct { std::function<bool(Banco&)> prepara; int ritmo, spuntata; } casi[] = {
-        {[](Banco&) { return true; }, 0, 0},  // no file
+    const struct {
+        std::function<bool(Banco&)> prepara;
+        int ritmo, spuntata;
+    } casi[] = {
+        {[](Banco&) { return true; }, 0, 0}, // no file
         {byte(""), 0, 0},
-        {byte("3"), 3, 3},  // no line end
+        {byte("3"), 3, 3}, // no line end
         {byte("2\r\n3\r\n1\r\nLow\r\n"), 2, 2},
         {byte("2.6"), 3, 3},
-        {byte("2.5"), 2, 2},  // half to even
+        {byte("2.5"), 2, 2}, // half to even
         {byte("0"), 0, 0},
         {byte("4\r\n"), 4, 0},
         {byte("-1\r\n"), -1, 0},
@@ -98,7 +107,7 @@ TEST(Avvio, DaOgniFileAllaVoceSpuntata) {
         QElapsedTimer tempo;
         tempo.start();
         banco.velocita->avvio();
-        EXPECT_LT(tempo.elapsed(), 250);  // far less than reading a gigabyte takes
+        EXPECT_LT(tempo.elapsed(), 250); // far less than reading a gigabyte takes
         // The entry checked (0: none) and its step count, or nothing at all.
         const int spuntata = casi[riga].spuntata, passi = spuntata ? Velocita::ritmi[spuntata - 1] : 0;
         EXPECT_EQ(banco.velocita->ritmo(), casi[riga].ritmo);
@@ -113,7 +122,8 @@ TEST(Avvio, DaOgniFileAllaVoceSpuntata) {
 
 // A choice holds at once and rewrites the file, even for the entry already
 // checked, through a file beside it that is never left behind.
-TEST(Scelta, ScriveUnaRigaOTieneIlVecchioFile) {
+TEST(Scelta, ScriveUnaRigaOTieneIlVecchioFile)
+{
     Banco banco;
     banco.velocita->avvio();
     banco.velocita->velocita_Click(2);
@@ -122,7 +132,7 @@ TEST(Scelta, ScriveUnaRigaOTieneIlVecchioFile) {
     ASSERT_TRUE(banco.scrivi("damaged by hand"));
     banco.velocita->velocita_Click(2);
     EXPECT_EQ(banco.contenuto(), QByteArray(" 2 \r\n"));
-    banco.velocita->velocita_Click(9);  // no entry of the menu: ignored
+    banco.velocita->velocita_Click(9); // no entry of the menu: ignored
 
     // A write that fails half-way, here because the process may not grow a
     // file beyond two bytes (as on a full disk), never replaces the stored
@@ -153,14 +163,15 @@ TEST(Scelta, ScriveUnaRigaOTieneIlVecchioFile) {
 // A folder that cannot be written. Root may write into a read-only folder, so
 // it is also stood in for by a path that is a regular file and by a folder
 // that cannot be made because a regular file stands in its way.
-TEST(ScritturaImpossibile, IlRitmoValeComunquePerLaPartita) {
+TEST(ScritturaImpossibile, IlRitmoValeComunquePerLaPartita)
+{
     QTemporaryDir base;
     const QString unFile = base.filePath(QStringLiteral("not-a-folder"));
     const QString solaLettura = base.filePath(QStringLiteral("read-only"));
-    ASSERT_TRUE(QFile(unFile).open(QIODevice::WriteOnly) && QDir().mkdir(solaLettura) &&
-                QFile::setPermissions(solaLettura, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    ASSERT_TRUE(QFile(unFile).open(QIODevice::WriteOnly) && QDir().mkdir(solaLettura) && QFile::setPermissions(solaLettura, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
     for (const QString& cartella : {unFile, unFile + QStringLiteral("/latrelva"), solaLettura}) {
-        if (cartella == solaLettura && geteuid() == 0) continue;  // root writes there anyway
+        if (cartella == solaLettura && geteuid() == 0)
+            continue; // root writes there anyway
         SCOPED_TRACE(cartella.toStdString());
         Banco banco(cartella);
         banco.velocita->avvio();
@@ -175,15 +186,21 @@ TEST(ScritturaImpossibile, IlRitmoValeComunquePerLaPartita) {
 // Where the file is kept, from the program's folder and the environment. Only
 // an absolute folder counts: a missing or relative HOME must never send the
 // file somewhere relative to wherever the game happened to be started.
-TEST(Posto, DaCartellaEAmbiente) {
+TEST(Posto, DaCartellaEAmbiente)
+{
     using postoritmo::scegli;
     const QString p = QStringLiteral("/opt/game");
-    const struct { bool accanto; const char *xdg, *home; QStringList letture; const char* scrittura; } casi[] = {
+    const struct {
+        bool accanto;
+        const char *xdg, *home;
+        QStringList letture;
+        const char* scrittura;
+    } casi[] = {
         {true, "/x/cfg", "/home/u", {p}, "/opt/game"},
         {false, "/x/cfg", "/home/u", {"/x/cfg/latrelva", p}, "/x/cfg/latrelva"},
         {false, "", "/home/u/", {"/home/u/.config/latrelva", p}, "/home/u/.config/latrelva"},
         {false, "cfg", "/home/u", {"/home/u/.config/latrelva", p}, "/home/u/.config/latrelva"},
-        {false, "", "", {p}, ""},  // no HOME: the choice lasts for the run
+        {false, "", "", {p}, ""}, // no HOME: the choice lasts for the run
         {false, "cfg", ".", {p}, ""},
     };
     for (const auto& caso : casi) {
@@ -199,7 +216,8 @@ TEST(Posto, DaCartellaEAmbiente) {
 // puts it), which never writes its own folder, not even run by root. Tests
 // run as root, who may write anywhere, so a child that has become "nobody"
 // asks about one folder it may write and one it may not.
-TEST(Posto, CartellaScrivibileENonInstallata) {
+TEST(Posto, CartellaScrivibileENonInstallata)
+{
     QTemporaryDir base;
     const QDir qui(base.path());
     ASSERT_TRUE(qui.mkpath(QStringLiteral("portable")) && qui.mkpath(QStringLiteral("prefix/bin")));
@@ -217,15 +235,15 @@ TEST(Posto, CartellaScrivibileENonInstallata) {
     EXPECT_EQ(senzaHome.home, QString());
     EXPECT_EQ(senzaHome.xdgConfigHome, QStringLiteral("/x/cfg"));
 
-    if (geteuid() != 0) GTEST_SKIP() << "the check as another user needs root";
+    if (geteuid() != 0)
+        GTEST_SKIP() << "the check as another user needs root";
     const QString aperta = qui.filePath(QStringLiteral("open")), chiusa = qui.filePath(QStringLiteral("closed"));
     ASSERT_TRUE(qui.mkdir(QStringLiteral("open")) && qui.mkdir(QStringLiteral("closed")));
     ASSERT_EQ(chmod(qPrintable(base.path()), 0755) | chmod(qPrintable(aperta), 0777) | chmod(qPrintable(chiusa), 0755), 0);
     const pid_t figlio = fork();
     ASSERT_GE(figlio, 0);
     if (figlio == 0) {
-        const bool giusto = setuid(65534) == 0 && postoritmo::ambiente(aperta).accanto &&
-                            !postoritmo::ambiente(chiusa).accanto;
+        const bool giusto = setuid(65534) == 0 && postoritmo::ambiente(aperta).accanto && !postoritmo::ambiente(chiusa).accanto;
         _exit(giusto ? 0 : 1);
     }
     int stato = 0;
@@ -236,24 +254,34 @@ TEST(Posto, CartellaScrivibileENonInstallata) {
 // An installed copy: the user's file comes first when it is there as a
 // regular file, the one beside the program otherwise; a choice goes to the
 // user's folder, made when first needed, and never beside the program.
-TEST(PostoUtente, LeggePrimaIlFileDellUtenteScriveSoloLi) {
+TEST(PostoUtente, LeggePrimaIlFileDellUtenteScriveSoloLi)
+{
     const auto scrivi = [](const QString& percorso, const QByteArray& byte) {
         QFile f(percorso);
         return f.open(QIODevice::WriteOnly) && f.write(byte) == byte.size();
     };
-    const struct { QByteArray utente; bool cartellaUtente; int letto; } casi[] = {
-        {" 3 \r\n", false, 3},  // both files there: the user's
-        {{}, false, 1},         // only the one beside the program
-        {{}, true, 1},          // a folder under the name is not a file
+    const struct {
+        QByteArray utente;
+        bool cartellaUtente;
+        int letto;
+    } casi[] = {
+        {" 3 \r\n", false, 3}, // both files there: the user's
+        {{}, false, 1}, // only the one beside the program
+        // a folder under the name is not a file
+        {{}, true, 1},
     };
     for (const auto& caso : casi) {
         SCOPED_TRACE(caso.letto);
-        Banco banco;  // its folder is the program's
+        Banco banco; // its folder is the program's
         const QString utente = banco.cartella.filePath(QStringLiteral("home/.config/latrelva"));
         const QString fileUtente = utente + QStringLiteral("/Speed.dvx");
         ASSERT_TRUE(banco.scrivi(" 1 \r\n"));
-        if (!caso.utente.isEmpty()) { ASSERT_TRUE(QDir().mkpath(utente) && scrivi(fileUtente, caso.utente)); }
-        if (caso.cartellaUtente) { ASSERT_TRUE(QDir().mkpath(fileUtente)); }
+        if (!caso.utente.isEmpty()) {
+            ASSERT_TRUE(QDir().mkpath(utente) && scrivi(fileUtente, caso.utente));
+        }
+        if (caso.cartellaUtente) {
+            ASSERT_TRUE(QDir().mkpath(fileUtente));
+        }
         banco.crea(PostoRitmo{{utente, banco.cartella.path()}, utente});
         banco.velocita->avvio();
         EXPECT_EQ(banco.velocita->ritmo(), caso.letto);
@@ -284,14 +312,22 @@ TEST(PostoUtente, LeggePrimaIlFileDellUtenteScriveSoloLi) {
 // link. Anything else under the name is left exactly as it is: a device (here
 // a FIFO stands in, for a test must not risk a real device), a folder, a
 // broken link. The choice still holds for the run.
-TEST(Collegamenti, SoloUnFileRegolareVieneRiscritto) {
+TEST(Collegamenti, SoloUnFileRegolareVieneRiscritto)
+{
     const auto fifo = [](const QString& p) { return mkfifo(qPrintable(p), 0644) == 0; };
     const auto cartella = [](const QString& p) { return QDir().mkdir(p); };
     const auto file = [](const QString& p) { QFile f(p); return f.open(QIODevice::WriteOnly) && f.write(" 1 \r\n") == 5; };
     const auto niente = [](const QString&) { return true; };
-    const struct { std::function<bool(const QString&)> bersaglio; bool collegamento, riscritto; } casi[] = {
-        {file, true, true}, {fifo, true, false}, {cartella, true, false}, {niente, true, false},
-        {fifo, false, false}, {cartella, false, false},
+    const struct {
+        std::function<bool(const QString&)> bersaglio;
+        bool collegamento, riscritto;
+    } casi[] = {
+        {file, true, true},
+        {fifo, true, false},
+        {cartella, true, false},
+        {niente, true, false},
+        {fifo, false, false},
+        {cartella, false, false},
     };
     for (std::size_t riga = 0; riga < std::size(casi); ++riga) {
         SCOPED_TRACE("row " + std::to_string(riga));
@@ -299,7 +335,9 @@ TEST(Collegamenti, SoloUnFileRegolareVieneRiscritto) {
         const QString altrove = banco.cartella.filePath(QStringLiteral("elsewhere"));
         const QString bersaglio = casi[riga].collegamento ? altrove : banco.file();
         ASSERT_TRUE(casi[riga].bersaglio(bersaglio));
-        if (casi[riga].collegamento) { ASSERT_TRUE(QFile::link(altrove, banco.file())); }
+        if (casi[riga].collegamento) {
+            ASSERT_TRUE(QFile::link(altrove, banco.file()));
+        }
         const auto tipo = [](const QString& p) { struct stat s{}; return lstat(qPrintable(p), &s) == 0 ? s.st_mode & S_IFMT : 0u; };
         const auto tipoPrima = tipo(bersaglio);
         const QStringList voci = banco.voci();
@@ -307,8 +345,12 @@ TEST(Collegamenti, SoloUnFileRegolareVieneRiscritto) {
         EXPECT_EQ(banco.passiDati, std::vector<int>{100});
         EXPECT_EQ(tipo(bersaglio), tipoPrima);
         EXPECT_EQ(banco.voci(), voci);
-        if (casi[riga].collegamento) { EXPECT_EQ(QFileInfo(banco.file()).symLinkTarget(), altrove); }
-        if (casi[riga].riscritto) { EXPECT_EQ(banco.contenuto(), QByteArray(" 3 \r\n")); }
+        if (casi[riga].collegamento) {
+            EXPECT_EQ(QFileInfo(banco.file()).symLinkTarget(), altrove);
+        }
+        if (casi[riga].riscritto) {
+            EXPECT_EQ(banco.contenuto(), QByteArray(" 3 \r\n"));
+        }
     }
 }
 
@@ -316,7 +358,8 @@ TEST(Collegamenti, SoloUnFileRegolareVieneRiscritto) {
 // blanks, a number, an end, then any bytes at all, however many, read as that
 // number, the same through the window that start-up reads. Where clang is
 // missing they are also the only randomised coverage of the reader.
-TEST(LetturaCasuale, NumeroTraVuotiPoiRumore) {
+TEST(LetturaCasuale, NumeroTraVuotiPoiRumore)
+{
     using filevelocita::leggiRitmo;
     std::mt19937_64 caso(20260401);
     const auto tra = [&](int da, int a) { return std::uniform_int_distribution<int>(da, a)(caso); };
@@ -324,13 +367,17 @@ TEST(LetturaCasuale, NumeroTraVuotiPoiRumore) {
         // Half the values lie close to the ends of the 16-bit range.
         const int valore = tra(0, 1) ? tra(-99999, 99999) : tra(-9, 9) + (tra(0, 1) ? 32764 : -32764);
         std::string testo(std::size_t(tra(0, 40)), ' ');
-        for (char& c : testo) c = " \t\r\n"[tra(0, 3)];
-        if (valore < 0 || tra(0, 4) == 0) testo += valore < 0 ? '-' : '+';
+        for (char& c : testo)
+            c = " \t\r\n"[tra(0, 3)];
+        if (valore < 0 || tra(0, 4) == 0)
+            testo += valore < 0 ? '-' : '+';
         testo.append(std::size_t(tra(0, 3)), '0').append(std::to_string(std::abs(valore)));
-        if (tra(0, 3) == 0) testo.append(1, '.').append(std::size_t(tra(0, 3)), '0');
+        if (tra(0, 3) == 0)
+            testo.append(1, '.').append(std::size_t(tra(0, 3)), '0');
         if (const int fine = tra(0, 5); fine < 5) {
             std::string coda(std::size_t(giro % 50 ? tra(0, 30) : tra(4000, 4200)), ' ');
-            for (char& c : coda) c = char(tra(0, 255));
+            for (char& c : coda)
+                c = char(tra(0, 255));
             testo += " \t\r\n,"[fine] + coda;
         }
         const int atteso = (valore >= -32768 && valore <= 32767) ? valore : 0;
@@ -339,4 +386,4 @@ TEST(LetturaCasuale, NumeroTraVuotiPoiRumore) {
     }
 }
 
-}  // namespace
+} // namespace

@@ -14,7 +14,7 @@ class CasualeCopione final : public Casuale {
 public:
     std::vector<float> numeri;
     std::size_t letti = 0;
-    void semina(std::uint64_t) override {}
+    void semina(std::uint64_t) override { }
     float prossimo() override { return numeri.at(letti++ % numeri.size()); }
 
     static float perCarta(int idx) { return float((idx + 0.5) / 41.0); }
@@ -38,7 +38,7 @@ public:
     std::function<void(Tavolo&, int passo)> aOgniPasso;
     int attese = 0;
     int passiCeduti = 0;
-    int profondita = 0;  // yields running inside yields
+    int profondita = 0; // yields running inside yields
     int massimaProfondita = 0;
     int pannelliNascosti = 0;
     std::vector<int> facceCliccate;
@@ -70,7 +70,8 @@ public:
 private:
     struct Dentro {
         PiattaformaFinta& p;
-        explicit Dentro(PiattaformaFinta& pf) : p(pf)
+        explicit Dentro(PiattaformaFinta& pf)
+            : p(pf)
         {
             p.massimaProfondita = std::max(p.massimaProfondita, ++p.profondita);
         }
@@ -118,7 +119,10 @@ inline PiattaformaFinta::Azione premiPosto(int riga, int colonna, int button = 1
         t.premi(c.x, c.y, button);
     };
 }
-inline PiattaformaFinta::Azione premiMazzetto() { return premiPosto(rigaMazzetto, 7); }
+inline PiattaformaFinta::Azione premiMazzetto()
+{
+    return premiPosto(rigaMazzetto, 7);
+}
 
 // Draws when the stock is expected, otherwise puts the card in hand in its
 // own column of the row numbered like its suit.
@@ -130,4 +134,4 @@ inline void giocaGiusto(Tavolo& t)
         premiPosto(semeDi(t.inmano), valoreDi(t.inmano))(t);
 }
 
-}  // namespace trelva::prova
+} // namespace trelva::prova

@@ -9,7 +9,10 @@
 namespace trelva::prova {
 
 // Deal position of a table place: positions 1-36 fill the rows left to right.
-inline int posizioneDi(int riga, int colonna) { return (riga - 1) * 9 + colonna; }
+inline int posizioneDi(int riga, int colonna)
+{
+    return (riga - 1) * 9 + colonna;
+}
 
 // A deal that plays out completely when every card goes to the row of its own
 // suit number: four chains, each started by a stock card and ended by a King,
@@ -48,4 +51,4 @@ inline std::vector<int> dealPerdente()
     return deal;
 }
 
-}  // namespace trelva::prova
+} // namespace trelva::prova

@@ -64,7 +64,7 @@ TEST(DaiCarte, PosizioniDiRigheColonneEMazzetto)
     t.immagini.creaDorsi();
     b.casuale.ordine(dealPerdente());
     t.Mescola();
-    t.dorso_MouseDown(t.mescolato[37], 1);  // nothing must depend on earlier presses
+    t.dorso_MouseDown(t.mescolato[37], 1); // nothing must depend on earlier presses
     t.DaiCarte();
 
     for (int p = 1; p <= 36; ++p) {

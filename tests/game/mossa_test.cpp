@@ -25,7 +25,7 @@ Traccia muovi(Banco& b, int carta, int x1, int x2, int y1, int y2)
     b.piattaforma.aOgniPasso = nullptr;
     return tr;
 }
-}  // namespace
+} // namespace
 
 TEST(Muovicarta, PassiUgualiInLineaRettaFinoAllaMeta)
 {
@@ -100,7 +100,8 @@ TEST(Muovicarta, UnRitmoPiuVeloceSceltoDuranteLaMossaLaChiude)
     t.passi = 360;
     b.piattaforma.aOgniPasso = [](Tavolo& tv, int passo) {
         if (passo == 150)
-            tv.passi = 100;  // already passed: the move must still end on its target
+            // already passed: the move must still end on its target
+            tv.passi = 100;
     };
     t.muovicarta(8, 0, 360, 0, 0);
     EXPECT_EQ(b.piattaforma.passiCeduti, 150);

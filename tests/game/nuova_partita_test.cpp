@@ -34,7 +34,7 @@ void tavoloPulito(const Tavolo& t)
     EXPECT_EQ(t.fase, 1);
     EXPECT_TRUE(t.pesca);
 }
-}  // namespace
+} // namespace
 
 TEST(NuovaPartita, DopoLaFineNascondeLEtichettaEDaDiNuovo)
 {

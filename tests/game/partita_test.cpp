@@ -18,7 +18,7 @@ bool coperta(const Tavolo& t, int k)
 {
     return t.immagini.dorso[k].visible && !t.immagini.carta[k].visible;
 }
-}  // namespace
+} // namespace
 
 TEST(Partita, UnDealVincenteFinisceConCongratulazioni)
 {
@@ -26,7 +26,7 @@ TEST(Partita, UnDealVincenteFinisceConCongratulazioni)
         Banco b;
         b.tavolo.passi = 3;
         b.casuale.ordine(dealVincente(seme));
-        ripeti(b, 44, giocaGiusto);  // 4 draws and 40 placements, not one more
+        ripeti(b, 44, giocaGiusto); // 4 draws and 40 placements, not one more
         b.tavolo.avvia();
         EXPECT_EQ(b.tavolo.esito(), Esito::congratulation) << seme;
         EXPECT_EQ(b.tavolo.piazzate(), 40);
@@ -64,14 +64,12 @@ TEST(Partita, LaPrimaPressioneDeveEssereSulMazzetto)
     Banco b;
     b.tavolo.passi = 10;
     const auto deal = dealVincente(7);
-    const int stock = *std::max_element(deal.begin() + 36, deal.end());  // the last-made back is on top
+    const int stock = *std::max_element(deal.begin() + 36, deal.end()); // the last-made back is on top
     b.gioca(deal, {premiPosto(1, 1), premiPosto(2, 10), [&](Tavolo& t) {
                        EXPECT_EQ(t.fase, 1);
                        EXPECT_TRUE(t.pesca);
                        EXPECT_TRUE(coperta(t, deal[0]));
-                       premiMazzetto()(t);
-                   },
-                   [&](Tavolo& t) {
+                       premiMazzetto()(t); }, [&](Tavolo& t) {
                        // The pressed back has gone and its face waits at the temporary place.
                        EXPECT_EQ(t.inmano, stock);
                        EXPECT_EQ(t.fase, 2);
@@ -79,9 +77,7 @@ TEST(Partita, LaPrimaPressioneDeveEssereSulMazzetto)
                        EXPECT_EQ(t.immagini.carta[stock].left, xTemporaneo);
                        EXPECT_EQ(t.immagini.carta[stock].top, yPescata);
                        premiMazzetto()(t);
-                       EXPECT_FALSE(t.cliccato) << "the stock is no place for the card in hand";
-                   },
-                   [&](Tavolo& t) { EXPECT_EQ(t.pescate(), 1); }});
+                       EXPECT_FALSE(t.cliccato) << "the stock is no place for the card in hand"; }, [&](Tavolo& t) { EXPECT_EQ(t.pescate(), 1); }});
     EXPECT_EQ(b.piattaforma.passiCeduti, 10);
 }
 
@@ -94,19 +90,19 @@ std::vector<int> dealConNoveDiSpade()
     std::swap(deal[39], deal[35]);
     return deal;
 }
-}  // namespace
+} // namespace
 
 TEST(Partita, LegameDelleRigheEColonneSbagliate)
 {
     const std::vector<int> deal = dealConNoveDiSpade();
     Banco b;
-    b.gioca(deal, {premiMazzetto(),
-                   premiPosto(3, 4),  // wrong column: row 3 is now the swords' row
+    b.gioca(deal, {premiMazzetto(), premiPosto(3, 4), // wrong column: row 3 is now the swords' row
                    [](Tavolo& t) {
                        EXPECT_EQ(t.semi[3], 4);
                        EXPECT_EQ(t.piazzate(), 0);
                        EXPECT_EQ(t.inmano, 39);
-                       premiPosto(2, 9)(t);  // right column, but swords belong in row 3
+                       // right column, but swords belong in row 3
+                       premiPosto(2, 9)(t);
                    },
                    [](Tavolo& t) {
                        EXPECT_EQ(t.semi, (std::array<int, 5>{0, 0, 0, 4, 0}));
@@ -133,24 +129,22 @@ TEST(Partita, LegameDelleRigheEColonneSbagliate)
 TEST(Partita, IlReVaNellaDecimaColonnaConUnaPressioneSulTavolo)
 {
     Banco b;
-    std::vector<int> deal = dealPerdente();  // 40 on top of the stock
+    std::vector<int> deal = dealPerdente(); // 40 on top of the stock
     b.gioca(deal, {premiMazzetto(), premiPosto(4, 9), [](Tavolo& t) {
                        EXPECT_EQ(t.semi[4], 4) << "row 4 taken by swords, even on a refused column";
                        EXPECT_EQ(t.piazzate(), 0);
                        premi(977.29, 335)(t);  // just right of the press bounds
                        EXPECT_FALSE(t.cliccato);
-                       premi(977.28, 435.6)(t);  // exactly on them
-                   },
-                   [](Tavolo& t) {
+                       // exactly on them
+                       premi(977.28, 435.6)(t); }, [](Tavolo& t) {
                        EXPECT_EQ(t.piazzate(), 1);
                        EXPECT_EQ(t.immagini.carta[40].left, 912);
                        EXPECT_EQ(t.immagini.carta[40].top, 330);
                        EXPECT_EQ(t.fase, 1);
                        EXPECT_TRUE(t.pesca);
-                       premiMazzetto()(t);  // 30
-                   },
-                   premiPosto(4, 10),  // a King of batons in the swords' row
-                   premiPosto(1, 9),   // binds row 1 to batons, wrong column
+                       // 30
+                       premiMazzetto()(t); }, premiPosto(4, 10), // a King of batons in the swords' row
+                   premiPosto(1, 9), // binds row 1 to batons, wrong column
                    [](Tavolo& t) {
                        EXPECT_EQ(t.piazzate(), 1);
                        EXPECT_EQ(t.inmano, 30);
@@ -162,17 +156,13 @@ TEST(Partita, IlReVaNellaDecimaColonnaConUnaPressioneSulTavolo)
 TEST(Partita, TastoDestroEFacceNonSonoGiocate)
 {
     Banco b;
-    b.gioca(dealPerdente(), {premiPosto(5, 7, 3), premiPosto(1, 1, 2), premi(400, 600, 2),
-                             [](Tavolo& t) {
+    b.gioca(dealPerdente(), {premiPosto(5, 7, 3), premiPosto(1, 1, 2), premi(400, 600, 2), [](Tavolo& t) {
                                  EXPECT_FALSE(t.cliccato);
                                  EXPECT_EQ(t.pescate(), 0);
-                                 premiMazzetto()(t);
-                             },
-                             premi(510, 460),  // the King in hand, a face
+                                 premiMazzetto()(t); }, premi(510, 460), // the King in hand, a face
                              premi(510, 460, 2), [&](Tavolo& t) {
                                  EXPECT_FALSE(t.cliccato);
-                                 EXPECT_EQ(t.pescate(), 1);
-                             }});
+                                 EXPECT_EQ(t.pescate(), 1); }});
     EXPECT_EQ(b.piattaforma.pannelliNascosti, 4) << "every press on a back or the table";
     EXPECT_EQ(b.piattaforma.facceCliccate, std::vector<int>{40});
 }
@@ -183,7 +173,7 @@ TEST(Partita, PressioniDuranteUnaMossaSiPerdono)
     b.tavolo.passi = 50;
     b.piattaforma.aOgniPasso = [](Tavolo& t, int passo) {
         if (passo == 20) {
-            premiPosto(4, 10)(t);  // the King's place, while the King slides
+            premiPosto(4, 10)(t); // the King's place, while the King slides
             premiMazzetto()(t);
             EXPECT_EQ(t.riga, 5) << "the press that started the move is still the record";
             EXPECT_EQ(t.colonna, 7);

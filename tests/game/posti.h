@@ -15,4 +15,4 @@ inline constexpr float yLineaMazzetto = 456.5f;
 inline constexpr int yPescata = 456;
 inline constexpr int yScoperta = 457;
 
-}  // namespace trelva::prova
+} // namespace trelva::prova

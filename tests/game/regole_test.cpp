@@ -22,7 +22,7 @@ TEST(Regole, SuitLegaUnaRigaLiberaUnaVoltaSola)
     Banco b;
     Tavolo& t = b.tavolo;
 
-    t.inmano = 27;  // batons 7
+    t.inmano = 27; // batons 7
     t.riga = 5;
     EXPECT_FALSE(t.suit()) << "the stock's line is no row";
     EXPECT_EQ(t.semi, (std::array<int, 5>{}));
@@ -35,7 +35,7 @@ TEST(Regole, SuitLegaUnaRigaLiberaUnaVoltaSola)
     EXPECT_FALSE(t.suit()) << "batons already have row 3";
     EXPECT_EQ(t.semi[1], 0);
 
-    t.inmano = 5;  // coins, bound nowhere, aimed at the batons' row
+    t.inmano = 5; // coins, bound nowhere, aimed at the batons' row
     t.riga = 3;
     EXPECT_FALSE(t.suit());
     EXPECT_EQ(t.semi, (std::array<int, 5>{0, 0, 0, 3, 0}));
@@ -111,8 +111,8 @@ TEST(Geometria, PostoDiUnDorsoTolleraUnUnita)
 TEST(Geometria, PressioniSulTavoloNeiLimitiInclusi)
 {
     const Geometria g = Geometria::misura(1280, 68, 110);
-    const double destra = 300 + 9.96 * 68;  // 977.28
-    const double sotto = 3.96 * 110;        // 435.6
+    const double destra = 300 + 9.96 * 68; // 977.28
+    const double sotto = 3.96 * 110; // 435.6
 
     auto posto = g.postoDiPressione(destra, sotto);
     ASSERT_TRUE(posto);

@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "finto.h"  // CasualeCopione: the shuffle deals exactly the order it is given
+#include "finto.h" // CasualeCopione: the shuffle deals exactly the order it is given
 
 // The table is played twice over: by the rules core, through presses at
 // window points, and by a small simulation written straight from the rules,
@@ -36,11 +36,26 @@ const double yDaMazzetto = std::nearbyint(yMazzetto), yDaTavolo = std::nearbyint
 // Presses on the bare table count only inside these bounds, bounds included.
 const double xMassimo = sinistra + 9.96 * larghezza, yMassimo = 3.96 * altezza;
 
-int semeCarta(int k) { return (k - 1) / 10 + 1; }
-int valoreCarta(int k) { return (k - 1) % 10 + 1; }
-double xPosto(int colonna) { return sinistra + (colonna - 1) * larghezza; }
-double yPosto(int riga) { return (riga - 1) * altezza; }
-bool dentro(double x, double y, double l, double t) { return x >= l && x < l + larghezza && y >= t && y < t + altezza; }
+int semeCarta(int k)
+{
+    return (k - 1) / 10 + 1;
+}
+int valoreCarta(int k)
+{
+    return (k - 1) % 10 + 1;
+}
+double xPosto(int colonna)
+{
+    return sinistra + (colonna - 1) * larghezza;
+}
+double yPosto(int riga)
+{
+    return (riga - 1) * altezza;
+}
+bool dentro(double x, double y, double l, double t)
+{
+    return x >= l && x < l + larghezza && y >= t && y < t + altezza;
+}
 
 // The table as the player sees it, in numbers, the same from both sides: the
 // stock expected, the phase and the card in hand; cards drawn, cards placed
@@ -49,16 +64,18 @@ bool dentro(double x, double y, double l, double t) { return x >= l && x < l + l
 using Fatto = std::array<double, 4>;
 const char* const nomiFatti[] = {"stock expected, phase, in hand", "drawn, placed, end", "row suits"};
 
-enum class Fine { nessuna, sorry, congratulation };  // the core's labels read as 2 x congratulations + sorry
+enum class Fine { nessuna,
+                  sorry,
+                  congratulation }; // the core's labels read as 2 x congratulations + sorry
 
 class Regole {
 public:
-    int coperta[5][11] = {};  // the face-down card at a place, 0 when none
-    int posata[5][11] = {};   // the card placed face up there, 0 when none
+    int coperta[5][11] = {}; // the face-down card at a place, 0 when none
+    int posata[5][11] = {}; // the card placed face up there, 0 when none
     std::vector<int> mazzetto;
     int semi[5] = {};
     int inmano = 0;
-    bool pesca = true;  // the stock is expected
+    bool pesca = true; // the stock is expected
     int pescate = 0, piazzate = 0;
     double yInMano = 0;
     Fine fine = Fine::nessuna;
@@ -77,15 +94,15 @@ public:
     bool premi(double x, double y, int tasto)
     {
         if (tasto != 1)
-            return false;  // other buttons never play
+            return false; // other buttons never play
         // Faces lie over backs.
         const int r = int(std::floor(y / altezza)) + 1, c = int(std::floor((x - sinistra) / larghezza)) + 1;
         const bool griglia = x >= sinistra && x < sinistra + 10 * larghezza && y >= 0 && y < 4 * altezza;
         if ((!pesca && dentro(x, y, xTemporaneo, yInMano)) || (griglia && posata[r][c]))
-            return false;  // a face
+            return false; // a face
         const bool dorso = griglia && coperta[r][c];
         if (!mazzetto.empty() && dentro(x, y, xMazzetto, yMazzetto)) {
-            if (pesca && fine == Fine::nessuna) {  // the top one of the backs on one spot: the highest card
+            if (pesca && fine == Fine::nessuna) { // the top one of the backs on one spot: the highest card
                 inmano = *std::max_element(mazzetto.begin(), mazzetto.end());
                 std::erase(mazzetto, inmano);
                 yInMano = yDaMazzetto;
@@ -93,11 +110,12 @@ public:
                 ++pescate;
                 return true;
             }
-            return pesca;  // not while a card is in hand
+            // not while a card is in hand
+            return pesca;
         }
         if (!dorso && (x < sinistra || x > xMassimo || y < 0 || y > yMassimo))
-            return false;  // the bare table outside the bounds
-        if (fine == Fine::nessuna && !pesca)  // after the end recorded, but nothing judges it any more
+            return false; // the bare table outside the bounds
+        if (fine == Fine::nessuna && !pesca) // after the end recorded, but nothing judges it any more
             posa(r, c);
         return true;
     }
@@ -139,7 +157,7 @@ private:
             return;
         ++piazzate;
         posata[r][c] = inmano;
-        if (c == 10) {  // a King ends the chain, and the fourth chain the game
+        if (c == 10) { // a King ends the chain, and the fourth chain the game
             pesca = true;
             if (pescate == 4)
                 fine = piazzate == 40 ? Fine::congratulation : Fine::sorry;
@@ -154,12 +172,14 @@ private:
 
 struct Pressione {
     double x = 0, y = 0;
-    int tasto = 1;  // 1 left, 2 right, 4 middle
+    // 1 left, 2 right, 4 middle
+    int tasto = 1;
 };
 
 class Confronto final : public trelva::Piattaforma {
 public:
-    explicit Confronto(unsigned seme) : rng_(seme)
+    explicit Confronto(unsigned seme)
+        : rng_(seme)
     {
         tavolo_.Form_Activate();
         tavolo_.misura(1280);
@@ -193,7 +213,7 @@ public:
             segnala("a game that does not end");
             tavolo_.esci();
         } else if (caso(0, 999) == 0) {
-            ++interrotte;  // New Game in the middle: the running game is dropped
+            ++interrotte; // New Game in the middle: the running game is dropped
             nuovaPartita(false);
         } else {
             // The loop has cleared its flag before this wait; only a press
@@ -208,7 +228,7 @@ public:
     void cediPasso(int) override
     {
         if (caso(0, 3) == 0) {
-            const Pressione p = scegli();  // lost: a card is moving
+            const Pressione p = scegli(); // lost: a card is moving
             tavolo_.premi(p.x, p.y, p.tasto);
             ++perseInMossa;
         } else if (caso(0, 499) == 0) {
@@ -228,7 +248,7 @@ private:
         deal_.resize(40);
         std::iota(deal_.begin(), deal_.end(), 1);
         std::shuffle(deal_.begin(), deal_.end(), rng_);
-        if (caso(0, 9) == 0)  // now and then the four Kings on the stock: four placements, then the end
+        if (caso(0, 9) == 0) // now and then the four Kings on the stock: four placements, then the end
             std::stable_partition(deal_.begin(), deal_.end(), [](int k) { return valoreCarta(k) != 10; });
         casuale_.ordine(deal_);
         regole_.nuovaPartita(deal_);
@@ -248,35 +268,35 @@ private:
     Pressione scegli()
     {
         const int tipo = caso(0, 19);
-        Pressione p{tra(-10, 1290), tra(-10, 1034)};  // anywhere, a little beyond the window too
-        if (tipo < 8 && regole_.pesca) {  // the right press: the stock when a draw is due...
+        Pressione p{tra(-10, 1290), tra(-10, 1034)}; // anywhere, a little beyond the window too
+        if (tipo < 8 && regole_.pesca) { // the right press: the stock when a draw is due...
             p = {xMazzetto + larghezza / 2, yMazzetto + altezza / 2};
-        } else if (tipo < 8) {  // ...else the card's place, in its suit's row or any free row
+        } else if (tipo < 8) { // ...else the card's place, in its suit's row or any free row
             const int* semi = regole_.semi;
             int riga = int(std::find(semi + 1, semi + 5, semeCarta(regole_.inmano)) - semi);
-            while (riga == 5)  // the suit is bound nowhere: a free row
+            while (riga == 5) // the suit is bound nowhere: a free row
                 if (const int r = caso(1, 4); semi[r] == 0)
                     riga = r;
             const int c = valoreCarta(regole_.inmano);
             p = {tra(xPosto(c), c == 10 ? xMassimo : xPosto(c) + larghezza),
                  tra(yPosto(riga), std::min(yPosto(riga) + altezza, yMassimo))};
-        } else if (tipo < 10) {  // the stock, whatever is expected
+        } else if (tipo < 10) { // the stock, whatever is expected
             p = {tra(xMazzetto, xMazzetto + larghezza), tra(yMazzetto, yMazzetto + altezza)};
-        } else if (tipo < 14) {  // any place: backs, faces, the King's places
+        } else if (tipo < 14) { // any place: backs, faces, the King's places
             const int r = caso(1, 4), c = caso(1, 10);
             p = {tra(xPosto(c), xPosto(c) + larghezza), tra(yPosto(r), yPosto(r) + altezza)};
-        } else if (tipo == 14) {  // on and just beyond the bounds of the bare table
+        } else if (tipo == 14) { // on and just beyond the bounds of the bare table
             const double xs[] = {xMassimo, std::nextafter(xMassimo, 2e3), sinistra, std::nextafter(sinistra, 0),
                                  tra(xPosto(10), xMassimo)};
             const double ys[] = {yMassimo, std::nextafter(yMassimo, 2e3), 0, std::nextafter(0.0, -1), tra(0, yMassimo)};
             p = {xs[caso(0, 4)], ys[caso(0, 4)]};
-        } else if (tipo == 15) {  // whole units: the edges of places, faces and the stock
+        } else if (tipo == 15) { // whole units: the edges of places, faces and the stock
             p = {double(caso(290, 990)), double(caso(-2, 570))};
-        } else if (tipo == 16) {  // the card in hand
+        } else if (tipo == 16) { // the card in hand
             p = {tra(xTemporaneo, xTemporaneo + larghezza), tra(yDaMazzetto, yDaTavolo + altezza)};
         }
         if (caso(0, 9) == 0)
-            p.tasto = caso(0, 1) ? 2 : 4;  // right or middle button
+            p.tasto = caso(0, 1) ? 2 : 4; // right or middle button
         return p;
     }
 
@@ -294,7 +314,7 @@ private:
     std::vector<Fatto> vistaNucleo() const
     {
         const trelva::Tavolo& t = tavolo_;
-        const int fine = 2 * t.immagini.lblCongratulation.visible + t.immagini.lblSorry.visible;  // as Fine
+        const int fine = 2 * t.immagini.lblCongratulation.visible + t.immagini.lblSorry.visible; // as Fine
         std::vector<Fatto> v{{double(t.pesca), double(t.fase), t.pesca ? 0. : t.inmano},
                              {double(t.pescate()), double(t.piazzate()), double(fine)},
                              {double(t.semi[1]), double(t.semi[2]), double(t.semi[3]), double(t.semi[4])}};
@@ -350,4 +370,4 @@ TEST(Modello, IlNucleoGiocaComeLeRegole)
     }
 }
 
-}  // namespace
+} // namespace

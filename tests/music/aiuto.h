@@ -26,8 +26,8 @@ inline const MMC1::Options kOffline = [] {
     o.output = MMC1::Output::Offline;
     return o;
 }();
-constexpr double kSilent = 1e-4;     // -80 dB peak
-constexpr double kSounding = 1e-3;   // -60 dB RMS
+constexpr double kSilent = 1e-4; // -80 dB peak
+constexpr double kSounding = 1e-3; // -60 dB RMS
 
 // At 125 quarters a minute and 480 ticks to the quarter one tick lasts 1 ms.
 // From firstNoteMs on a note starts every quarter second and is held for
@@ -100,12 +100,29 @@ public:
         };
     }
 
-    void ferma() { cambia([this] { fermo_ = true; }); }
-    void vaVia() { cambia([this] { presente_ = false; fermo_ = false; }); }
-    void torna() { cambia([this] { presente_ = true; fermo_ = false; ricevuti_.clear(); }); }
+    void ferma()
+    {
+        cambia([this] { fermo_ = true; });
+    }
+    void vaVia()
+    {
+        cambia([this] { presente_ = false; fermo_ = false; });
+    }
+    void torna()
+    {
+        cambia([this] { presente_ = true; fermo_ = false; ricevuti_.clear(); });
+    }
 
-    int aperte() { std::lock_guard l(m_); return aperte_; }
-    int svuotate() { std::lock_guard l(m_); return svuotate_; }
+    int aperte()
+    {
+        std::lock_guard l(m_);
+        return aperte_;
+    }
+    int svuotate()
+    {
+        std::lock_guard l(m_);
+        return svuotate_;
+    }
     // RMS of the last `frames` frames received, 0 before that many came.
     double livello(size_t frames = 4410)
     {
@@ -121,8 +138,16 @@ public:
 private:
     class Finta : public musica::Uscita {
     public:
-        Finta(std::shared_ptr<Servente> s, int rate) : s_(std::move(s)), rate_(rate) {}
-        ~Finta() override { std::lock_guard l(s_->m_); --s_->aperte_; }
+        Finta(std::shared_ptr<Servente> s, int rate)
+            : s_(std::move(s))
+            , rate_(rate)
+        {
+        }
+        ~Finta() override
+        {
+            std::lock_guard l(s_->m_);
+            --s_->aperte_;
+        }
         bool scrivi(const int16_t* frames, int count) override
         {
             {
@@ -135,14 +160,19 @@ private:
             std::this_thread::sleep_for(std::chrono::microseconds(1000000LL * count / rate_));
             return true;
         }
-        void svuota() override { std::lock_guard l(s_->m_); ++s_->svuotate_; }
+        void svuota() override
+        {
+            std::lock_guard l(s_->m_);
+            ++s_->svuotate_;
+        }
 
     private:
         std::shared_ptr<Servente> s_;
         int rate_;
     };
 
-    template <class F> void cambia(F f)
+    template <class F>
+    void cambia(F f)
     {
         std::lock_guard l(m_);
         f();

@@ -19,12 +19,21 @@ namespace {
 
 // The song as a list of timed messages in ticks: enough to judge the playing.
 struct Partitura {
-    struct Nota { int tick, channel, key, velocity; };
-    struct Controllo { int tick, channel, number, value; };
-    struct Sezione { int tick; std::string name; };
-    struct Strumento { int channel, bank, program; };
+    struct Nota {
+        int tick, channel, key, velocity;
+    };
+    struct Controllo {
+        int tick, channel, number, value;
+    };
+    struct Sezione {
+        int tick;
+        std::string name;
+    };
+    struct Strumento {
+        int channel, bank, program;
+    };
     int division = 0, barTicks = 0, end = 0;
-    double bpm = 0;   // the opening tempo
+    double bpm = 0; // the opening tempo
     std::vector<Nota> notes;
     std::vector<Controllo> controls;
     std::vector<Sezione> sections;
@@ -62,14 +71,18 @@ Partitura leggi(const std::vector<uint8_t>& b)
         int bank[16] = {};
         while (at < end) {
             uint32_t delta = 0;
-            do delta = delta << 7 | (b[at] & 0x7F); while (b[at++] & 0x80);
+            do
+                delta = delta << 7 | (b[at] & 0x7F);
+            while (b[at++] & 0x80);
             tick += int(delta);
             p.end = std::max(p.end, tick);
             if (b[at] == 0xFF) {
                 const int type = b[at + 1];
                 uint32_t len = 0;
                 at += 2;
-                do len = len << 7 | (b[at] & 0x7F); while (b[at++] & 0x80);
+                do
+                    len = len << 7 | (b[at] & 0x7F);
+                while (b[at++] & 0x80);
                 if (type == 0x06)
                     p.sections.push_back({tick, std::string(b.begin() + long(at), b.begin() + long(at + len))});
                 if (type == 0x51) {
@@ -174,7 +187,7 @@ double repeats(const Partitura& p)
     return double(repeated) / spans;
 }
 
-void quiet(int, const char*, void*) {}
+void quiet(int, const char*, void*) { }
 
 // RMS of half a second of one note on `bank`/`program`, rendered offline.
 std::vector<float> suonaNota(const char* soundfont, int bank, int program)
@@ -295,7 +308,8 @@ private slots:
                     continue;
                 QVERIFY2(std::any_of(p.controls.begin(), p.controls.end(), [&](const auto& c) {
                              return c.channel == channel && c.number == 1 && c.value >= 20;
-                         }), qPrintable(title + ": no vibrato"));
+                         }),
+                         qPrintable(title + ": no vibrato"));
             }
             QVERIFY2(p.tempi >= 20 && p.slowest >= 0.55 * p.bpm && p.fastest <= 1.05 * p.bpm,
                      qPrintable(title + ": tempo"));
@@ -322,8 +336,7 @@ private slots:
     void fewLiteralRepeats()
     {
         for (size_t i = 0; i < songs_.size(); ++i)
-            QVERIFY2(repeats(songs_[i]) <= 0.2, qPrintable(QString::fromStdString(files_[i].title)
-                                                           + QString(": %1").arg(repeats(songs_[i]))));
+            QVERIFY2(repeats(songs_[i]) <= 0.2, qPrintable(QString::fromStdString(files_[i].title) + QString(": %1").arg(repeats(songs_[i]))));
     }
 
     // Nothing hurries: no song is a wall of notes, and the tarantella's

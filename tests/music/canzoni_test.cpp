@@ -61,8 +61,9 @@ private slots:
     void notationErrorsNameTheBar()
     {
         const std::pair<const char*, const char*> slips[]{
-            {"C5q D5q E5q F5q | G5h A5q", "bar 2"}, {"C5h. D5h | E5w", "bar 1"},   // short, long
-            {"C5x", "bar 1"}, {"C5w | Dq D5h.", "bar 2"}};                           // no length, no octave
+            {"C5q D5q E5q F5q | G5h A5q", "bar 2"}, {"C5h. D5h | E5w", "bar 1"}, // short, long
+            {"C5x", "bar 1"},
+            {"C5w | Dq D5h.", "bar 2"}}; // no length, no octave
         for (const auto& [melody, where] : slips) {
             try {
                 songgen::parseMelody(melody, 4 * songgen::kTicksPerQuarter, nullptr);

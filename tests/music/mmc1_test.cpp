@@ -3,9 +3,9 @@
 // output in the test's hands: one that hangs, one that goes away and comes back.
 #include "aiuto.h"
 
+#include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QElapsedTimer>
 #include <QTest>
 
 #include <functional>
@@ -93,10 +93,10 @@ private slots:
         QTest::newRow("header only") << good.left(14);
         QTest::newRow("cut in half") << good.left(good.size() / 2);
         QByteArray lying = good;
-        lying[20] = '\x7F';   // the first track claims far more bytes than the file has
+        lying[20] = '\x7F'; // the first track claims far more bytes than the file has
         QTest::newRow("track longer than the file") << lying;
         QByteArray noEnd = good;
-        noEnd.chop(3);        // End of Track missing, lengths left as they were
+        noEnd.chop(3); // End of Track missing, lengths left as they were
         noEnd.append("\x90\x3C\x40", 3);
         QTest::newRow("no End of Track") << noEnd;
         QTest::newRow("no notes, no time") << canzone(0);
@@ -112,7 +112,7 @@ private slots:
         MMC1 mmc(kOffline);
         QSignalSpy done(&mmc, &MMC1::Done);
         mmc.setNotify(true);
-        for (const char* word : {"play", "pause", "stop", "close", "rewind", ""})   // nothing open yet
+        for (const char* word : {"play", "pause", "stop", "close", "rewind", ""}) // nothing open yet
             mmc.setCommand(word);
         mmc.setFileName(path);
         mmc.setCommand("open");
@@ -138,7 +138,7 @@ private slots:
         const QByteArray whole = real.readAll();
         QByteArray sf3("RIFF\0\0\0\0sfbkLIST\x1a\0\0\0INFOifil\x04\0\0\0\x03\0\x01\0", 36);
         sf3.append(QByteArray(200, '\0'));
-        QByteArray garbled = whole.left(4096);   // whole by its RIFF size, nothing inside
+        QByteArray garbled = whole.left(4096); // whole by its RIFF size, nothing inside
         const quint32 size = quint32(garbled.size() - 8);
         for (int i = 0; i < 4; ++i)
             garbled[4 + i] = char(size >> (8 * i));
@@ -170,7 +170,7 @@ private slots:
         QTRY_VERIFY(server->livello() > kSounding);
         QCOMPARE(mmc.outputName(), QString("finta"));
         mmc.setCommand("pause");
-        QTRY_COMPARE(server->svuotate(), 1);   // what was buffered is not heard after the pause
+        QTRY_COMPARE(server->svuotate(), 1); // what was buffered is not heard after the pause
         avvia(mmc, file("tardiva.mid"));
         QVERIFY(mmc.waitForIdle());
         mmc.setCommand("close");
@@ -192,7 +192,7 @@ private slots:
         avvia(*mmc, file("continua.mid"));
         QTRY_VERIFY(server->livello() > kSounding);
         server->ferma();
-        QTest::qWait(300);   // the feeder is stuck in its write by now
+        QTest::qWait(300); // the feeder is stuck in its write by now
         QElapsedTimer t;
         t.start();
         // A song change (its open is stuck too), minimise and restore, Quit.
@@ -222,15 +222,15 @@ private slots:
 
         const std::function<void()> triggers[]{
             [&] { mmc.setCommand("play"); },
-            [] {},   // the song ends in silence and starts again by itself
+            [] {}, // the song ends in silence and starts again by itself
             [&] { musica.canzoni_Click(1); },
         };
         for (const auto& trigger : triggers) {
             server->vaVia();
             QTRY_COMPARE(mmc.outputName(), QString());
             const qint64 at = mmc.position();
-            QTRY_VERIFY(mmc.position() != at);   // time goes on, silently
-            mmc.setCommand("play");              // nothing there yet: still silent
+            QTRY_VERIFY(mmc.position() != at); // time goes on, silently
+            mmc.setCommand("play"); // nothing there yet: still silent
             server->torna();
             trigger();
             QTRY_COMPARE_WITH_TIMEOUT(mmc.outputName(), QString("finta"), 4000);

@@ -10,7 +10,10 @@ using namespace aiuto;
 
 namespace {
 
-qint64 lengthOf(int index) { return 2000 + 500 * index; }
+qint64 lengthOf(int index)
+{
+    return 2000 + 500 * index;
+}
 
 // A music folder holding songs 1..5, song i with the extension exts[i - 1],
 // an offline control and the menu over them.
@@ -95,7 +98,7 @@ private slots:
         b.musica.avvio();
         b.mmc.waitForIdle();
         consegna();
-        QCOMPARE(done.count(), 1);   // the open
+        QCOMPARE(done.count(), 1); // the open
         for (int round = 1; round <= 3; ++round) {
             QVERIFY(suona(b.mmc, 0.3).rms > kSounding);
             suona(b.mmc, 0.25);

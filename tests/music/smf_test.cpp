@@ -24,12 +24,15 @@ QByteArray varLen(uint32_t v)
     return b;
 }
 
-QByteArray track(const QByteArray& events) { return "MTrk" + be(uint32_t(events.size()), 4) + events; }
+QByteArray track(const QByteArray& events)
+{
+    return "MTrk" + be(uint32_t(events.size()), 4) + events;
+}
 
 QByteArray smf(int format, int division, const QList<QByteArray>& events)
 {
     QByteArray file = "MThd" + be(6, 4) + be(uint32_t(format), 2) + be(uint32_t(events.size()), 2)
-                      + be(uint32_t(division), 2);
+        + be(uint32_t(division), 2);
     for (const QByteArray& e : events)
         file += track(e);
     return file;
@@ -106,8 +109,7 @@ private slots:
             << smf(0, 480, {QByteArray("\x00\xC2\x05\x00\x06", 5) + kNote + kEnd})
             << "0:c2:6 0:90:60 500:80:60" << qint64(500);
         QTest::newRow("running status across a note off")
-            << smf(0, 480, {QByteArray("\x00\x90\x3C\x64\x60\x3C\x00\x00\x3E\x64", 10) + varLen(384)
-                            + QByteArray("\x80\x3E\x00", 3) + kEnd})
+            << smf(0, 480, {QByteArray("\x00\x90\x3C\x64\x60\x3C\x00\x00\x3E\x64", 10) + varLen(384) + QByteArray("\x80\x3E\x00", 3) + kEnd})
             << "0:90:60 100:90:60 100:90:62 500:80:62" << qint64(500);
         // The tempo in the first track times the second; equal times keep file order.
         QTest::newRow("tracks merged along the tempo map")
@@ -118,8 +120,7 @@ private slots:
             << "250:b0:7 250:91:64 1000:81:64" << qint64(1500);
         // SMPTE: 25 frames of 40 ticks a second, tempo events change nothing.
         QTest::newRow("SMPTE time")
-            << smf(0, 0xE728, {QByteArray("\x00\xFF\x51\x03\x00\x10\x00\x00\x90\x3C\x64", 11) + varLen(750)
-                               + QByteArray("\x80\x3C\x00", 3) + kEnd})
+            << smf(0, 0xE728, {QByteArray("\x00\xFF\x51\x03\x00\x10\x00\x00\x90\x3C\x64", 11) + varLen(750) + QByteArray("\x80\x3C\x00", 3) + kEnd})
             << "0:90:60 750:80:60" << qint64(750);
         QTest::newRow("program changes never heard are dropped")
             << smf(0, 480, {QByteArray("\x00\xC0\x05\x00\xC0\x06\x00\xC1\x07", 9) + kNote + kEnd})
@@ -148,7 +149,7 @@ private slots:
     {
         const QByteArray on("\x00\x90\x3C\x64", 4);
         const QByteArray e = QByteArray("\x00\xB0\x00\x02\x00\xC0\x05", 7) + on + QByteArray("\x00\xC0\x07", 3) + on
-                             + QByteArray("\x00\xC0\x05", 3) + on + QByteArray("\x00\xC9\x10\x00\x93\x3C\x64", 7);
+            + QByteArray("\x00\xC0\x05", 3) + on + QByteArray("\x00\xC9\x10\x00\x93\x3C\x64", 7);
         const auto song = leggi(smf(0, 480, {e + kNote + kEnd}));
         QVERIFY(song.has_value());
         const std::vector<std::pair<int, int>> presets{{2, 5}, {2, 7}, {128, 16}, {0, 0}};

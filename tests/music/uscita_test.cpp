@@ -50,7 +50,8 @@ int streams()
 // die first, a few seconds later all the same.
 class Fermata {
 public:
-    explicit Fermata(qint64 pid) : pid_(pid)
+    explicit Fermata(qint64 pid)
+        : pid_(pid)
     {
         QProcess::startDetached("sh", {"-c", QStringLiteral("sleep 8; kill -CONT %1").arg(pid)});
         ::kill(pid_t(pid_), SIGSTOP);
@@ -148,7 +149,7 @@ private slots:
         QProcess game;
         game.start(QCoreApplication::applicationFilePath(), {"--finestra"});
         QVERIFY(game.waitForStarted());
-        QTRY_COMPARE_WITH_TIMEOUT(streams(), 1, 30000);   // the first song plays
+        QTRY_COMPARE_WITH_TIMEOUT(streams(), 1, 30000); // the first song plays
         QTest::qWait(500);
         Fermata fermata(server_);
         QElapsedTimer t;

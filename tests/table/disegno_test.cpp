@@ -54,7 +54,7 @@ bool nitida(const QImage& im, QPoint da, QPoint passo, int indice)
 // The runs of consecutive pixels of one colour along a line of pixels.
 QList<QPair<int, int>> tratti(const QImage& im, QPoint da, QPoint passo, int quanti, QColor colore)
 {
-    QList<QPair<int, int>> trovati;  // (first index, length)
+    QList<QPair<int, int>> trovati; // (first index, length)
     for (int i = 0; i < quanti; ++i) {
         const QPoint p = da + passo * i;
         if (!im.rect().contains(p) || im.pixelColor(p) != colore)
@@ -79,7 +79,7 @@ bool attendiSulloSchermo(Finestra& b, const std::function<bool(const QImage&)>& 
 {
     return QTest::qWaitFor([&] { return vero(b.sulloSchermo()); }, ms);
 }
-}  // namespace
+} // namespace
 
 class DisegnoTest : public QObject {
     Q_OBJECT
@@ -113,7 +113,7 @@ void DisegnoTest::laFineDellaPartita()
     Regista r;
     // The last moves at the rate asked for; the many before them jump, to keep the test short.
     b.giocaTutto(r, [&] { b.tavolo().passi = b.tavolo().piazzate() >= 36 || !vinta ? passi : 0; });
-    b.finestra->Form_Load();  // returns when the first game is over
+    b.finestra->Form_Load(); // returns when the first game is over
     QCOMPARE(b.tavolo().esito(), vinta ? Esito::congratulation : Esito::sorry);
 
     // Nothing else happens now: no press, no resize, nothing that repaints all.
@@ -203,8 +203,7 @@ void DisegnoTest::riquadriECarteCheSiToccano()
             const QPoint a = b.pixelDi({g.sinistra + (colonna - 0.5) * largo, 4.0 * alto - 1});
             QVERIFY2(tratti(s, da, {0, 1}, a.y() - da.y(), verdeTavolo).isEmpty(), qPrintable(QString::number(colonna)));
         }
-        b.finestra->close();
-    });
+        b.finestra->close(); });
     b.finestra->Form_Load();
     QVERIFY(r.finito());
 }
@@ -219,8 +218,7 @@ void DisegnoTest::ilTitoloPiuDiQuattroSecondi()
     r.quando([&] { return titoloSulloSchermo(b, b.sulloSchermo()); }, [&] { titolo = b.orologio(); });
     r.quando([&] { return b.sulloSchermo().pixelColor(b.pixelDi({2, 1020})) == verdeTavolo; }, [&] {
         tavolo = b.orologio();
-        b.finestra->close();
-    });
+        b.finestra->close(); });
     b.finestra->Form_Load();
     QVERIFY(r.finito());
     QVERIFY2(tavolo - titolo > 4.0, qPrintable(QStringLiteral("%1 s").arg(tavolo - titolo)));
@@ -246,8 +244,7 @@ void DisegnoTest::logoSecondoLoSchermo()
             QVERIFY2(disegnati > 500, qPrintable(QString::number(disegnati)));
         else
             QCOMPARE(disegnati, 0);
-        b.finestra->close();
-    });
+        b.finestra->close(); });
     b.finestra->Form_Load();
     QVERIFY(r.finito());
 }
@@ -285,8 +282,7 @@ void DisegnoTest::pressioniSuPannelliEControlli()
         QCOMPARE(viste(), (QList<bool>{false, false, false}));
         const QPoint sito = b.inPixel(s.sito.posto.center());
         clic(&s, sito, sito);
-        QCOMPARE(aperture, 2);
-    });
+        QCOMPARE(aperture, 2); });
     r.quando([&] { return b.pronta(); }, [&] {
         pannelli.menu_rules_english_Click();
         QWidget* testo = pannelli.txtEnglish()->viewport();
@@ -301,8 +297,8 @@ void DisegnoTest::pressioniSuPannelliEControlli()
         pannelli.menu_about_Click();
         b.premi({640, 700});
         QCOMPARE(viste(), (QList<bool>{false, false, false}));
-        b.premiPosto(5, 7);  // a face comes up as the card in hand
-    });
+        // a face comes up as the card in hand
+        b.premiPosto(5, 7); });
     r.quando([&] { return b.pronta() && b.tavolo().fase == 2; }, [&] {
         // A face puts the rules away and leaves the small information panel.
         pannelli.menu_rules_english_Click();
@@ -310,8 +306,7 @@ void DisegnoTest::pressioniSuPannelliEControlli()
         const Immagine& mano = b.tavolo().immagini.carta[b.tavolo().inmano];
         b.premi({mano.left + 10, mano.top + 10});
         QCOMPARE(viste(), (QList<bool>{false, false, true}));
-        b.finestra->close();
-    });
+        b.finestra->close(); });
     b.finestra->Form_Load();
     QVERIFY(r.finito());
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QElapsedTimer>
 #include <QBackingStore>
+#include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <cmath>
@@ -27,10 +27,11 @@ struct Finestra {
     double partenza = 100;
     QStringList comandi;
     std::unique_ptr<Form1> finestra;
-    QTimer guardia;  // a scene that fails must not leave the game waiting for ever
+    QTimer guardia; // a scene that fails must not leave the game waiting for ever
 
     explicit Finestra(const std::vector<int>& deal, double inizio = 100, double velocita = 20)
-        : velocitaOrologio(velocita), partenza(inizio)
+        : velocitaOrologio(velocita)
+        , partenza(inizio)
     {
         casuale.ordine(deal);
         reale.start();
@@ -76,7 +77,8 @@ struct Finestra {
     // Plays every card in turn, as a player who knows the deal: the stock,
     // then the card in hand to its own place. A King's place holds no back,
     // so that press lands on the bare table.
-    void giocaTutto(Regista& r, std::function<void()> primaDiOgniPressione = [] {})
+    void giocaTutto(
+        Regista& r, std::function<void()> primaDiOgniPressione = [] {})
     {
         r.quando([this] { return pronta(); }, [this, &r, primaDiOgniPressione] {
             primaDiOgniPressione();
@@ -84,8 +86,7 @@ struct Finestra {
                 premiPosto(5, 7);
             else
                 premiPosto(semeDi(tavolo().inmano), valoreDi(tavolo().inmano));
-            giocaTutto(r, primaDiOgniPressione);
-        });
+            giocaTutto(r, primaDiOgniPressione); });
     }
 
     // What the screen shows of the table, in device pixels: the window's
@@ -108,4 +109,4 @@ struct Finestra {
     }
 };
 
-}  // namespace trelva::prova
+} // namespace trelva::prova

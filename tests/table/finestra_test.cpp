@@ -6,13 +6,12 @@
 
 #include "finestra_prova.h"
 #include "mazzi.h"
-#include "posti.h"
 #include "pannelli.h"
+#include "posti.h"
 #include "superficie.h"
 
 using namespace trelva;
 using namespace trelva::prova;
-
 
 class FinestraTest : public QObject {
     Q_OBJECT
@@ -68,8 +67,7 @@ void FinestraTest::titoloPoiTavolo()
         QVERIFY(!b.finestra->azione(QStringLiteral("Low"))->isChecked());
         QVERIFY(b.finestra->azione(QStringLiteral("O' surdat nnammurat"))->isChecked());
         QVERIFY(!b.finestra->azione(QStringLiteral("No Music"))->isChecked());
-        b.finestra->close();
-    });
+        b.finestra->close(); });
     QFile velocita(b.cartella.filePath(QStringLiteral("Speed.dvx")));
     QVERIFY(velocita.open(QIODevice::WriteOnly));
     velocita.write(" 3 \r\n");
@@ -108,8 +106,8 @@ void FinestraTest::unaPartitaColMouse()
     r.quando([&] { return b.pronta(); }, [&] {
         b.tavolo().passi = 8;
         b.premiPosto(5, 7, Qt::RightButton);
-        b.premiPosto(2, 3);  // the stock comes first
-    });
+        // the stock comes first
+        b.premiPosto(2, 3); });
     b.giocaTutto(r);
     // The first game plays inside start-up, which returns when it is over.
     b.finestra->Form_Load();
@@ -124,24 +122,20 @@ void FinestraTest::pressioniDuranteUnaMossaENuovaPartita()
     int primaMossa = 0;
     r.quando([&] { return b.pronta(); }, [&] {
         b.tavolo().passi = 360;  // 0.9 s
-        b.premiPosto(5, 7);
-    });
+        b.premiPosto(5, 7); });
     r.quando([&] { return b.tavolo().passo() > 50; }, [&] {
         QCOMPARE(b.tavolo().fase, 1);
         b.premiPosto(4, 10);  // lost: a card is moving
-        primaMossa = b.tavolo().passo();
-    });
+        primaMossa = b.tavolo().passo(); });
     r.quando([&] { return b.pronta() && b.tavolo().fase == 2; }, [&] {
         QVERIFY(primaMossa > 0);
         QCOMPARE(b.tavolo().inmano, 40);
         QCOMPARE(b.tavolo().piazzate(), 0);
         QCOMPARE(b.tavolo().immagini.carta[40].left, float(xTemporaneo));
-        b.premiPosto(4, 10);
-    });
+        b.premiPosto(4, 10); });
     r.quando([&] { return b.tavolo().passo() > 10; }, [&] {
         b.casuale.ordine(dealVincente(2));
-        b.finestra->azione(QStringLiteral("&New Game"))->trigger();
-    });
+        b.finestra->azione(QStringLiteral("&New Game"))->trigger(); });
     r.quando([&] { return b.pronta() && b.tavolo().mescolato[37] == dealVincente(2)[36]; }, [&] {
         const Tavolo& t = b.tavolo();
         for (int k = 1; k <= 40; ++k)
@@ -149,8 +143,7 @@ void FinestraTest::pressioniDuranteUnaMossaENuovaPartita()
         QCOMPARE(t.semi, (std::array<int, 5>{}));
         QCOMPARE(t.piazzate(), 0);
         QVERIFY(t.fase == 1 && t.pesca);
-        b.finestra->close();
-    });
+        b.finestra->close(); });
     b.finestra->Form_Load();
     QVERIFY(r.finito());
 }
@@ -162,14 +155,12 @@ void FinestraTest::quitDuranteUnaMossa()
     QElapsedTimer t;
     r.quando([&] { return b.pronta(); }, [&] {
         b.tavolo().passi = 360;
-        b.premiPosto(5, 7);
-    });
+        b.premiPosto(5, 7); });
     r.quando([&] { return b.tavolo().passo() > 20; }, [&] {
         t.start();
-        b.finestra->azione(QStringLiteral("&Quit"))->trigger();
-    });
+        b.finestra->azione(QStringLiteral("&Quit"))->trigger(); });
     b.finestra->Form_Load();
-    QVERIFY(t.elapsed() < 500);  // the rest of the move would take 0.85 s
+    QVERIFY(t.elapsed() < 500); // the rest of the move would take 0.85 s
     QCOMPARE(b.comandi.count(QStringLiteral("Close")), 2);
     QVERIFY(b.tavolo().passo() == 0);
 }
@@ -184,8 +175,7 @@ void FinestraTest::ridurreERipristinare()
         QCOMPARE(b.comandi, QStringList{QStringLiteral("pause")});
         b.finestra->setWindowState(Qt::WindowNoState);
         // The restore itself resumes the music, whether or not a resize follows.
-        QCOMPARE(b.comandi.last(), QStringLiteral("play"));
-    });
+        QCOMPARE(b.comandi.last(), QStringLiteral("play")); });
     r.quando([&] { return b.finestra->isMaximized(); }, [&] {
         QVERIFY(b.comandi.contains(QStringLiteral("play")));
         // Every control keeps its place in window units whatever the size.
@@ -194,8 +184,7 @@ void FinestraTest::ridurreERipristinare()
         const QTransform m = b.superficie().unitaInPixel();
         QCOMPARE(m.m11(), 500.0 / 1024);
         QCOMPARE(b.finestra->pannelli().txtEnglish()->geometry(), m.mapRect(QRectF(0, 0, 441, 371)).toRect());
-        b.finestra->close();
-    });
+        b.finestra->close(); });
     b.finestra->Form_Load();
     QVERIFY(r.finito());
 }

@@ -20,7 +20,7 @@ struct OrologioFinto {
         return t;
     }
 };
-}  // namespace
+} // namespace
 
 TEST(PausaDelTitolo, FinisceAllaPrimaLetturaOltreQuattroSecondi)
 {

@@ -26,7 +26,10 @@ public:
     }
 
     void quando(Condizione c, Azione a) { scene_.emplace_back(std::move(c), std::move(a)); }
-    void poi(Azione a) { quando([] { return true; }, std::move(a)); }
+    void poi(Azione a)
+    {
+        quando([] { return true; }, std::move(a));
+    }
     bool finito() const { return scene_.empty(); }
 
 private:

@@ -52,14 +52,14 @@ Posto prossimo(Tavolo& t)
 
 // The keyboard player's version of Finestra::giocaTutto: every press is an
 // arrow walk and then Return or Space, in turn.
-void giocaTuttoConITasti(Finestra& b, Regista& r, std::function<void()> primaDiOgniPressione = [] {})
+void giocaTuttoConITasti(
+    Finestra& b, Regista& r, std::function<void()> primaDiOgniPressione = [] {})
 {
     r.quando([&b] { return b.pronta(); }, [&b, &r, primaDiOgniPressione] {
         primaDiOgniPressione();
         vaiA(b, prossimo(b.tavolo()));
         tasto(b, b.tavolo().piazzate() % 2 ? Qt::Key_Space : Qt::Key_Return);
-        giocaTuttoConITasti(b, r, primaDiOgniPressione);
-    });
+        giocaTuttoConITasti(b, r, primaDiOgniPressione); });
 }
 
 // Where every card ended, face and back, and how the rows were bound.
@@ -70,10 +70,20 @@ QStringList comeFinita(Tavolo& t)
         const Immagine& f = t.immagini.carta[k];
         const Immagine& d = t.immagini.dorso[k];
         righe << QStringLiteral("%1: face %2,%3 %4, back %5,%6 %7")
-                     .arg(k).arg(f.left).arg(f.top).arg(f.visible).arg(d.left).arg(d.top).arg(d.visible);
+                     .arg(k)
+                     .arg(f.left)
+                     .arg(f.top)
+                     .arg(f.visible)
+                     .arg(d.left)
+                     .arg(d.top)
+                     .arg(d.visible);
     }
     righe << QStringLiteral("rows %1 %2 %3 %4, placed %5, end %6")
-                 .arg(t.semi[1]).arg(t.semi[2]).arg(t.semi[3]).arg(t.semi[4]).arg(t.piazzate())
+                 .arg(t.semi[1])
+                 .arg(t.semi[2])
+                 .arg(t.semi[3])
+                 .arg(t.semi[4])
+                 .arg(t.piazzate())
                  .arg(int(t.esito()));
     return righe;
 }
@@ -115,7 +125,7 @@ struct Ascolto {
         return QStringLiteral("%1 %2").arg(int(e), 0, 16).arg(nome);
     }
 };
-}  // namespace
+} // namespace
 
 class TastieraTest : public QObject {
     Q_OBJECT
@@ -130,8 +140,7 @@ private slots:
 
 void TastieraTest::nomiDelleCarte()
 {
-    const QList<QPair<int, const char*>> casi{{1, "Ace of Coins"}, {17, "7 of Cups"}, {28, "Knave of Batons"},
-                                              {39, "Knight of Swords"}, {10, "King of Coins"}, {22, "2 of Batons"}};
+    const QList<QPair<int, const char*>> casi{{1, "Ace of Coins"}, {17, "7 of Cups"}, {28, "Knave of Batons"}, {39, "Knight of Swords"}, {10, "King of Coins"}, {22, "2 of Batons"}};
     for (const auto& [k, nome] : casi)
         QCOMPARE(QString::fromStdString(nomeCarta(k)), QString::fromLatin1(nome));
     QSet<QString> tutti;
@@ -169,20 +178,17 @@ void TastieraTest::unaPartitaSenzaMouse()
     // chain uncovers next.
     r.quando([&] { return b.pronta(); }, [&] {
         b.tavolo().passi = 0;
-        tasto(b, Qt::Key_Return);
-    });
+        tasto(b, Qt::Key_Return); });
     r.quando([&] { return b.pronta() && b.tavolo().fase == 2; }, [&] {
         b.tavolo().passi = 100;
         vaiA(b, prossimo(b.tavolo()));
-        tasto(b, Qt::Key_Return);
-    });
+        tasto(b, Qt::Key_Return); });
     r.quando([&] { return b.tavolo().passo() > 10; }, [&] {
         const int premuta = b.tavolo().cliccata;
         const Posto qui = b.superficie().fuoco().posto();
         vaiA(b, {qui.riga % righeTavolo + 1, std::min(qui.colonna, colonneTavolo - 1)});
         tasto(b, Qt::Key_Return);
-        persoDuranteLaMossa = b.tavolo().cliccata == premuta;
-    });
+        persoDuranteLaMossa = b.tavolo().cliccata == premuta; });
     giocaTuttoConITasti(b, r, [&] { b.tavolo().passi = 0; });
     b.finestra->Form_Load();
     QVERIFY(persoDuranteLaMossa);
@@ -223,12 +229,11 @@ void TastieraTest::ilLettoreSegueIlTavolo()
         tasto(b, Qt::Key_Up);
         QCOMPARE(tavolo->focusChild()->text(QAccessible::Name), nomeDi(b, indiceDi({4, 7})));
         QVERIFY(Ascolto::detto.contains(Ascolto::evento(QAccessible::Focus, nomeDi(b, indiceDi({4, 7})))));
-        tasto(b, Qt::Key_Down);
-    });
+        tasto(b, Qt::Key_Down); });
     // At every wait the names agree with the rules' own state.
     giocaTuttoConITasti(b, r, [&] {
         Tavolo& t = b.tavolo();
-        t.passi = t.piazzate() < 6 ? 100 : 0;  // a few moves slide, the rest jump
+        t.passi = t.piazzate() < 6 ? 100 : 0; // a few moves slide, the rest jump
         ++controlli;
         const QString mano = t.pesca ? QStringLiteral("nothing") : QString::fromStdString(nomeCarta(t.inmano));
         QCOMPARE(nomeDi(b, accessibile::mano), QStringLiteral("In hand: ") + mano);
@@ -265,7 +270,7 @@ void TastieraTest::ilLettoreSegueIlTavolo()
     b.finestra->Form_Load();
     QCOMPARE(b.tavolo().esito(), Esito::congratulation);
     QVERIFY(controlli > 10);
-    QTest::qWait(40);  // the last frame
+    QTest::qWait(40); // the last frame
     QCOMPARE(nomeDi(b, accessibile::fine), Superficie::testoCongratulation());
     QVERIFY(Ascolto::detto.contains(Ascolto::evento(QAccessible::ObjectShow, Superficie::testoCongratulation())));
     // Cards slide over places they do not stay on; a name told for a place
@@ -292,8 +297,8 @@ void TastieraTest::anelloSoloDopoUnTasto()
         return QTest::qWaitFor([&] { return vero(b.sulloSchermo()); }, 1000);
     };
     r.quando([&] { return b.pronta(); }, [&] {
-        b.premiPosto(5, 7);  // a mouse draws from the stock
-    });
+        // a mouse draws from the stock
+        b.premiPosto(5, 7); });
     r.quando([&] { return b.pronta() && b.tavolo().fase == 2; }, [&] {
         QTest::qWait(40);
         senza = b.sulloSchermo();
@@ -316,14 +321,12 @@ void TastieraTest::anelloSoloDopoUnTasto()
         QVERIFY(schermo([&](const QImage& s) {
             return s.size() == b.superficie().size() * s.devicePixelRatio() && anelloA(b, s, {4, 6}) == giallo;
         }));
-        b.finestra->azione(QStringLiteral("&New Game"))->trigger();
-    });
+        b.finestra->azione(QStringLiteral("&New Game"))->trigger(); });
     r.quando([&] { return b.pronta() && b.tavolo().pescate() == 0; }, [&] {
         QCOMPARE(b.superficie().fuoco().posto().riga, rigaMazzetto);
         QVERIFY(schermo([&](const QImage& s) { return anelloA(b, s, Fuoco::mazzetto) == giallo; }));
         QVERIFY(anelloA(b, b.sulloSchermo(), {4, 6}) != giallo);
-        b.finestra->close();
-    });
+        b.finestra->close(); });
     b.finestra->Form_Load();
     QVERIFY(r.finito());
 }
@@ -339,8 +342,7 @@ void TastieraTest::esc_AltEInizio()
         for (Qt::Key k : {Qt::Key_Up, Qt::Key_Return, Qt::Key_Space})
             tasto(b, k);
         QVERIFY(!b.superficie().fuoco().visibile());
-        QVERIFY(!b.tavolo().immagini.dorsiCreati());
-    });
+        QVERIFY(!b.tavolo().immagini.dorsiCreati()); });
     r.quando([&] { return b.pronta(); }, [&] {
         pannelli.menu_rules_english_Click();
         pannelli.menu_about_Click();
@@ -354,14 +356,13 @@ void TastieraTest::esc_AltEInizio()
         // A screen reader's own press on the stock draws, as a click does.
         QAccessibleInterface* mazzetto =
             QAccessible::queryAccessibleInterface(&b.superficie())->child(accessibile::mazzetto);
-        mazzetto->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-    });
+        mazzetto->actionInterface()->doAction(QAccessibleActionInterface::pressAction()); });
     r.quando([&] { return b.pronta() && b.tavolo().fase == 2; }, [&] {
-        tasto(b, Qt::Key_N, Qt::AltModifier);  // New Game
-    });
+        // New Game
+        tasto(b, Qt::Key_N, Qt::AltModifier); });
     r.quando([&] { return b.pronta() && b.tavolo().fase == 1 && b.tavolo().pescate() == 0; }, [&] {
-        tasto(b, Qt::Key_Q, Qt::AltModifier);  // Quit
-    });
+        // Quit
+        tasto(b, Qt::Key_Q, Qt::AltModifier); });
     b.finestra->Form_Load();
     QVERIFY(r.finito());
     QVERIFY(b.comandi.contains(QStringLiteral("Close")));

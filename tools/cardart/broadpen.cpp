@@ -6,11 +6,23 @@ namespace cardart {
 
 namespace {
 
-double dot(Pt a, Pt b) { return a.x * b.x + a.y * b.y; }
-double cross(Pt a, Pt b) { return a.x * b.y - a.y * b.x; }
-Pt unit(Pt v) { return v * (1 / std::hypot(v.x, v.y)); }
+double dot(Pt a, Pt b)
+{
+    return a.x * b.x + a.y * b.y;
+}
+double cross(Pt a, Pt b)
+{
+    return a.x * b.y - a.y * b.x;
+}
+Pt unit(Pt v)
+{
+    return v * (1 / std::hypot(v.x, v.y));
+}
 // The normal on the left of a direction of travel.
-Pt left(Pt d) { return {d.y, -d.x}; }
+Pt left(Pt d)
+{
+    return {d.y, -d.x};
+}
 
 // A point of the centre line and the direction the pen moves there. At a
 // corner the point comes twice, once with each direction.
@@ -30,22 +42,24 @@ Pt cubicDir(Pt p0, Pt c1, Pt c2, Pt p1, double t)
     return unit((c1 - p0) * (u * u) + (c2 - c1) * (2 * u * t) + (p1 - c2) * (t * t));
 }
 
-double angleBetween(Pt a, Pt b) { return std::abs(std::atan2(cross(a, b), dot(a, b))); }
+double angleBetween(Pt a, Pt b)
+{
+    return std::abs(std::atan2(cross(a, b), dot(a, b)));
+}
 
 // Enough samples that the pen turns by a few degrees between them, which
 // keeps the outline within a few hundredths of a unit of the true curve.
-std::vector<Sample> samples(const Stroke &s)
+std::vector<Sample> samples(const Stroke& s)
 {
     std::vector<Sample> out;
     Pt from = s.start;
-    for (const Stroke::Piece &p : s.pieces) {
+    for (const Stroke::Piece& p : s.pieces) {
         if (p.straight) {
             const Pt d = unit(p.to - from);
             out.push_back({from, d});
             out.push_back({p.to, d});
         } else {
-            const double bend =
-                angleBetween(p.c1 - from, p.c2 - p.c1) + angleBetween(p.c2 - p.c1, p.to - p.c2);
+            const double bend = angleBetween(p.c1 - from, p.c2 - p.c1) + angleBetween(p.c2 - p.c1, p.to - p.c2);
             const int n = std::max(2, int(std::ceil(bend / (8 * M_PI / 180))));
             for (int i = 0; i <= n; ++i) {
                 const double t = double(i) / n;
@@ -59,7 +73,11 @@ std::vector<Sample> samples(const Stroke &s)
 
 class Outline {
 public:
-    Outline(Pt nib, double radius) : nib_(nib), radius_(radius) {}
+    Outline(Pt nib, double radius)
+        : nib_(nib)
+        , radius_(radius)
+    {
+    }
 
     // The nib's rim seen from `at` as its normal turns by `angle` radians from
     // `from` (where the outline already is), in steps of a few degrees. Where
@@ -91,10 +109,10 @@ private:
 
 } // namespace
 
-Path broadPen(const std::vector<Stroke> &lines, Pt nib, double radius)
+Path broadPen(const std::vector<Stroke>& lines, Pt nib, double radius)
 {
     Path path;
-    for (const Stroke &s : lines) {
+    for (const Stroke& s : lines) {
         const std::vector<Sample> line = samples(s);
         Outline o(nib, radius);
         // down the left side, round the far end, back up the right side and

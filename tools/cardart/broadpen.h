@@ -12,6 +12,6 @@ namespace cardart {
 // -nib to +nib about the centre line and its edge is rounded off by `radius`
 // (half the width of the line that draws it). One closed outline per stroke,
 // all turning the same way, so the nonzero fill of the whole is their union.
-Path broadPen(const std::vector<Stroke> &lines, Pt nib, double radius);
+Path broadPen(const std::vector<Stroke>& lines, Pt nib, double radius);
 
 } // namespace cardart

@@ -10,7 +10,7 @@ namespace {
 
 // The lattice of the back: small diamonds on a grid centred on the card, so
 // the pattern is the same turned upside down. Only whole diamonds are drawn.
-void lattice(Svg &svg, double x0, double y0, double x1, double y1)
+void lattice(Svg& svg, double x0, double y0, double x1, double y1)
 {
     const Pt mid{(x0 + x1) / 2, (y0 + y1) / 2};
     const double dx = 3.1, dy = 4.1, shrink = 0.82;

@@ -10,11 +10,11 @@ namespace cardart {
 namespace {
 
 const Pt centre{cardWidth / 2, cardHeight / 2};
-const double indexX = 8.6;  // the centre line of the corner index
+const double indexX = 8.6; // the centre line of the corner index
 
 // The value in bold figures over a small sign, in the top-left corner only:
 // cards never turn on this table, and a turned copy would read 6 as 9.
-void cornerIndex(Svg &svg, int value, Suit suit)
+void cornerIndex(Svg& svg, int value, Suit suit)
 {
     Lettering style;
     style.size = 10;
@@ -30,7 +30,7 @@ void cornerIndex(Svg &svg, int value, Suit suit)
     svg.end();
 }
 
-void put(Svg &svg, Pt at, Suit suit, double size, double degrees = 0)
+void put(Svg& svg, Pt at, Suit suit, double size, double degrees = 0)
 {
     svg.begin(place(at, degrees));
     sign(svg, suit, size);
@@ -42,17 +42,23 @@ std::vector<Pt> rowPips(int value)
 {
     const double l = 23.5, r = 44.5, top = 26, mid = 55, low = 84;
     switch (value) {
-    case 2: return {{34, 31}, {34, 79}};
-    case 3: return {{34, top}, {34, mid}, {34, low}};
-    case 4: return {{l, 31}, {r, 31}, {l, 79}, {r, 79}};
-    case 5: return {{l, 28}, {r, 28}, {34, mid}, {l, 82}, {r, 82}};
-    case 6: return {{l, top}, {r, top}, {l, mid}, {r, mid}, {l, low}, {r, low}};
-    case 7: return {{l, top}, {r, top}, {17, mid}, {34, mid}, {51, mid}, {l, low}, {r, low}};
+    case 2:
+        return {{34, 31}, {34, 79}};
+    case 3:
+        return {{34, top}, {34, mid}, {34, low}};
+    case 4:
+        return {{l, 31}, {r, 31}, {l, 79}, {r, 79}};
+    case 5:
+        return {{l, 28}, {r, 28}, {34, mid}, {l, 82}, {r, 82}};
+    case 6:
+        return {{l, top}, {r, top}, {l, mid}, {r, mid}, {l, low}, {r, low}};
+    case 7:
+        return {{l, top}, {r, top}, {17, mid}, {34, mid}, {51, mid}, {l, low}, {r, low}};
     }
     return {};
 }
 
-void coinPips(Svg &svg, int value)
+void coinPips(Svg& svg, int value)
 {
     if (value == 1)
         return aceOfCoins(svg);
@@ -61,7 +67,7 @@ void coinPips(Svg &svg, int value)
         put(svg, p, Suit::Coins, size);
 }
 
-void cupPips(Svg &svg, int value)
+void cupPips(Svg& svg, int value)
 {
     if (value == 1)
         return aceOfCups(svg);
@@ -72,7 +78,7 @@ void cupPips(Svg &svg, int value)
 
 // Batons and swords stand apart like the other pips, in the same rows, each
 // leaning a little outwards from the middle so a column reads as a fan.
-void tallPips(Svg &svg, Suit suit, int value)
+void tallPips(Svg& svg, Suit suit, int value)
 {
     const double size = value == 2 ? 1.15 : (value <= 5 ? 1.0 : 0.92);
     const double lean = value <= 3 ? 0 : 9;
@@ -87,7 +93,7 @@ void tallPips(Svg &svg, Suit suit, int value)
 
 // The three of batons as tradition draws it: three cudgels, heads outwards,
 // meeting at a small gilded mask that hides where they would touch.
-void batonsAtMask(Svg &svg)
+void batonsAtMask(Svg& svg)
 {
     const Pt middle = centre + Pt{0, 2};
     for (double turn : {0.0, 140.0, 220.0})
@@ -100,8 +106,7 @@ void batonsAtMask(Svg &svg)
     svg.circle({0, 0}, 7, fillStroke(ink::goldDisc, ink::outline, 0.6));
     Path eyes, features;
     eyes.ellipse({-2.4, -1.2}, 1.2, 0.7).ellipse({2.4, -1.2}, 1.2, 0.7);
-    features.move({-3.8, -3}).quad({-2.4, -3.9}, {-1, -3}).move({1, -3}).quad({2.4, -3.9}, {3.8, -3})
-        .move({0, -1}).line({-0.6, 1.6}).line({0.5, 1.9}).move({-2, 3.6}).quad({0, 4.8}, {2, 3.6});
+    features.move({-3.8, -3}).quad({-2.4, -3.9}, {-1, -3}).move({1, -3}).quad({2.4, -3.9}, {3.8, -3}).move({0, -1}).line({-0.6, 1.6}).line({0.5, 1.9}).move({-2, 3.6}).quad({0, 4.8}, {2, 3.6});
     svg.path(eyes, fill(ink::outline));
     svg.path(features, stroke(ink::deepGold, 0.6));
     svg.end();
@@ -118,12 +123,18 @@ std::string face(int card)
     svg.rect(0.5, 0.5, cardWidth - 1, cardHeight - 1, 4, fillStroke(ink::stock, ink::outline, 1));
     if (value <= 7) {
         switch (suit) {
-        case Suit::Coins: coinPips(svg, value); break;
-        case Suit::Cups: cupPips(svg, value); break;
+        case Suit::Coins:
+            coinPips(svg, value);
+            break;
+        case Suit::Cups:
+            cupPips(svg, value);
+            break;
         case Suit::Batons:
             value == 1 ? aceOfBatons(svg) : (value == 3 ? batonsAtMask(svg) : tallPips(svg, suit, value));
             break;
-        case Suit::Swords: value == 1 ? aceOfSwords(svg) : tallPips(svg, suit, value); break;
+        case Suit::Swords:
+            value == 1 ? aceOfSwords(svg) : tallPips(svg, suit, value);
+            break;
         }
     } else if (value == 8) {
         knave(svg, suit);

@@ -4,41 +4,49 @@
 
 namespace cardart {
 
-const char *suitColour(Suit suit)
+const char* suitColour(Suit suit)
 {
     switch (suit) {
-    case Suit::Coins: return ink::gold;
-    case Suit::Cups: return ink::red;
-    case Suit::Batons: return ink::leaf;
-    case Suit::Swords: return ink::azure;
+    case Suit::Coins:
+        return ink::gold;
+    case Suit::Cups:
+        return ink::red;
+    case Suit::Batons:
+        return ink::leaf;
+    case Suit::Swords:
+        return ink::azure;
     }
     return ink::outline;
 }
 
-const char *suitShade(Suit suit)
+const char* suitShade(Suit suit)
 {
     switch (suit) {
-    case Suit::Coins: return ink::deepGold;
-    case Suit::Cups: return ink::darkRed;
-    case Suit::Batons: return ink::green;
-    case Suit::Swords: return ink::blue;
+    case Suit::Coins:
+        return ink::deepGold;
+    case Suit::Cups:
+        return ink::darkRed;
+    case Suit::Batons:
+        return ink::green;
+    case Suit::Swords:
+        return ink::blue;
     }
     return ink::outline;
 }
 
-void shape(Svg &svg, const std::vector<Pt> &pts, const char *colour, double tension)
+void shape(Svg& svg, const std::vector<Pt>& pts, const char* colour, double tension)
 {
     svg.path(Path().smooth(pts, true, tension), fillStroke(colour, ink::outline, figureLine));
 }
 
-void limb(Svg &svg, const std::vector<Pt> &pts, double width, const char *colour)
+void limb(Svg& svg, const std::vector<Pt>& pts, double width, const char* colour)
 {
     const Path path = Path().smooth(pts, false);
     svg.path(path, stroke(ink::outline, width + 2 * figureLine));
     svg.path(path, stroke(colour, width));
 }
 
-void jointed(Svg &svg, const std::vector<Pt> &joints, const std::vector<double> &widths, const char *colour)
+void jointed(Svg& svg, const std::vector<Pt>& joints, const std::vector<double>& widths, const char* colour)
 {
     for (const bool edge : {true, false})
         for (size_t i = 0; i + 1 < joints.size(); ++i)
@@ -46,15 +54,14 @@ void jointed(Svg &svg, const std::vector<Pt> &joints, const std::vector<double> 
                      stroke(edge ? ink::outline : colour, widths[i] + (edge ? 2 * figureLine : 0)));
 }
 
-void hand(Svg &svg, Pt at, double r)
+void hand(Svg& svg, Pt at, double r)
 {
     svg.circle(at, r, fillStroke(ink::skin, ink::outline, figureLine * 0.8));
 }
 
-void shoe(Svg &svg, Pt at, int toe)
+void shoe(Svg& svg, Pt at, int toe)
 {
-    shape(svg, {at + Pt{-2.4 * toe, -1.6}, at + Pt{1.6 * toe, -1.8}, at + Pt{3.8 * toe, 0.4},
-                at + Pt{3.4 * toe, 1.2}, at + Pt{-2.6 * toe, 1.2}}, ink::black, 0.5);
+    shape(svg, {at + Pt{-2.4 * toe, -1.6}, at + Pt{1.6 * toe, -1.8}, at + Pt{3.8 * toe, 0.4}, at + Pt{3.4 * toe, 1.2}, at + Pt{-2.6 * toe, 1.2}}, ink::black, 0.5);
 }
 
 namespace {
@@ -64,7 +71,7 @@ struct Frame {
     Pt c;
     int f;
     Pt operator()(double x, double y) const { return {c.x + f * x, c.y + y}; }
-    std::vector<Pt> operator()(const std::vector<Pt> &pts) const
+    std::vector<Pt> operator()(const std::vector<Pt>& pts) const
     {
         std::vector<Pt> out;
         for (Pt p : pts)
@@ -77,16 +84,21 @@ struct Frame {
 std::vector<Pt> chin(Beard kind)
 {
     switch (kind) {
-    case Beard::Short: return {{4, 4.6}, {0.6, 7.4}, {-3.6, 4.6}};
-    case Beard::Full: return {{4.8, 5}, {3.2, 9.6}, {0.4, 11.6}, {-2.8, 9.8}, {-4.8, 5}};
-    case Beard::Pointed: return {{3.6, 5.2}, {0.9, 12.6}, {-2.2, 5.6}};
-    case Beard::Forked: return {{4.2, 6}, {2.8, 11.6}, {0.8, 8.8}, {-1.2, 11.6}, {-3.8, 6}};
-    case Beard::None: break;
+    case Beard::Short:
+        return {{4, 4.6}, {0.6, 7.4}, {-3.6, 4.6}};
+    case Beard::Full:
+        return {{4.8, 5}, {3.2, 9.6}, {0.4, 11.6}, {-2.8, 9.8}, {-4.8, 5}};
+    case Beard::Pointed:
+        return {{3.6, 5.2}, {0.9, 12.6}, {-2.2, 5.6}};
+    case Beard::Forked:
+        return {{4.2, 6}, {2.8, 11.6}, {0.8, 8.8}, {-1.2, 11.6}, {-3.8, 6}};
+    case Beard::None:
+        break;
     }
     return {};
 }
 
-void beard(Svg &svg, const Frame &at, Beard kind, const char *colour)
+void beard(Svg& svg, const Frame& at, Beard kind, const char* colour)
 {
     if (kind == Beard::None)
         return;
@@ -101,12 +113,11 @@ void beard(Svg &svg, const Frame &at, Beard kind, const char *colour)
 
 } // namespace
 
-void head(Svg &svg, Pt c, const Face &face)
+void head(Svg& svg, Pt c, const Face& face)
 {
     const Frame at{c, face.facing};
     if (face.style == Hair::Long)
-        shape(svg, at({{-5.8, -2}, {-4, -6.6}, {1, -7.4}, {5.6, -4}, {6, 3}, {5.4, 8.6}, {-5.8, 8.6},
-                       {-6.4, 3}}), face.hair);
+        shape(svg, at({{-5.8, -2}, {-4, -6.6}, {1, -7.4}, {5.6, -4}, {6, 3}, {5.4, 8.6}, {-5.8, 8.6}, {-6.4, 3}}), face.hair);
     svg.rect(c.x - 1.8, c.y + 4, 3.6, 4.4, 0, fillStroke(ink::skinShade, ink::outline, figureLine));
     shape(svg, at({{0, -6}, {4.8, -2.5}, {4.4, 3}, {0.5, 6.2}, {-4, 3.5}, {-4.8, -2}}), ink::skin);
     // the hair over the brow, curls standing out when curly
@@ -116,13 +127,13 @@ void head(Svg &svg, Pt c, const Face &face)
             curls.circle(p, 1.9);
         svg.path(curls, fillStroke(face.hair, ink::outline, figureLine));
     }
-    shape(svg, at({{-5, 0}, {-4.8, -4.8}, {0, -7}, {4.8, -4.8}, {5, -2.2}, {2.2, -4}, {-2.4, -3.6},
-                   {-4, -1}}), face.hair, 0.9);
+    shape(svg, at({{-5, 0}, {-4.8, -4.8}, {0, -7}, {4.8, -4.8}, {5, -2.2}, {2.2, -4}, {-2.4, -3.6}, {-4, -1}}), face.hair, 0.9);
     Path eyes;
     eyes.circle(at(-1.1, -0.6), 0.6).circle(at(2.7, -0.6), 0.6);
     svg.path(eyes, fill(ink::outline));
     svg.path(Path().move(at(-2.4, -2.1)).line(at(-0.4, -2.5)).move(at(1.8, -2.5)).line(at(3.7, -2.1)),
-             stroke(face.beard == Beard::None ? ink::hair : face.beardColour ? face.beardColour : face.hair,
+             stroke(face.beard == Beard::None ? ink::hair : face.beardColour ? face.beardColour
+                                                                             : face.hair,
                     0.6));
     svg.path(Path().move(at(1, -0.4)).quad(at(2.2, 1.6), at(0.8, 2.2)), stroke(ink::skinShade, 0.55));
     if (face.beard == Beard::None)
@@ -132,7 +143,7 @@ void head(Svg &svg, Pt c, const Face &face)
 
 namespace {
 
-void crownBand(Svg &svg, Pt c, const char *jewel)
+void crownBand(Svg& svg, Pt c, const char* jewel)
 {
     svg.rect(c.x - 6.2, c.y - 5.6, 12.4, 2.8, 0.4, fillStroke(ink::goldMetal, ink::outline, 0.45));
     Path gems;
@@ -142,7 +153,7 @@ void crownBand(Svg &svg, Pt c, const char *jewel)
 }
 
 // A plume rising from `base` and curling over to `tip`.
-void plume(Svg &svg, Pt base, Pt tip, const char *colour)
+void plume(Svg& svg, Pt base, Pt tip, const char* colour)
 {
     const Path p = Path().move(base).cubic(base + Pt{0, -5}, tip + Pt{-3, 0}, tip);
     svg.path(p, stroke(ink::outline, 2.8));
@@ -151,10 +162,10 @@ void plume(Svg &svg, Pt base, Pt tip, const char *colour)
 
 } // namespace
 
-void hat(Svg &svg, Pt c, Hat kind, const char *colour, const char *trim)
+void hat(Svg& svg, Pt c, Hat kind, const char* colour, const char* trim)
 {
     auto at = [&](double x, double y) { return Pt{c.x + x, c.y + y}; };
-    auto pts = [&](const std::vector<Pt> &list) {
+    auto pts = [&](const std::vector<Pt>& list) {
         std::vector<Pt> out;
         for (Pt p : list)
             out.push_back(c + p);
@@ -192,8 +203,7 @@ void hat(Svg &svg, Pt c, Hat kind, const char *colour, const char *trim)
         break;
     case Hat::CrownPoints: {
         Path crown;
-        crown.move(at(-6, -3)).line(at(-6.8, -11)).line(at(-3.4, -7.4)).line(at(0, -12.6)).line(at(3.4, -7.4))
-            .line(at(6.8, -11)).line(at(6, -3)).close();
+        crown.move(at(-6, -3)).line(at(-6.8, -11)).line(at(-3.4, -7.4)).line(at(0, -12.6)).line(at(3.4, -7.4)).line(at(6.8, -11)).line(at(6, -3)).close();
         svg.path(crown, fillStroke(ink::goldMetal, ink::outline, figureLine));
         Path balls;
         balls.circle(at(-6.8, -11.4), 0.9).circle(at(0, -13), 0.9).circle(at(6.8, -11.4), 0.9);
@@ -203,10 +213,8 @@ void hat(Svg &svg, Pt c, Hat kind, const char *colour, const char *trim)
     }
     case Hat::CrownArches: {
         shape(svg, pts({{-5.8, -4}, {-5, -9.4}, {0, -11.6}, {5, -9.4}, {5.8, -4}}), colour, 0.9);
-        svg.path(Path().move(at(-5.8, -4.4)).cubic(at(-5.4, -12), at(5.4, -12), at(5.8, -4.4))
-                     .move(at(0, -4.4)).line(at(0, -11)), stroke(ink::outline, 2.1));
-        svg.path(Path().move(at(-5.8, -4.4)).cubic(at(-5.4, -12), at(5.4, -12), at(5.8, -4.4))
-                     .move(at(0, -4.4)).line(at(0, -11)), stroke(ink::gold, 1.1));
+        svg.path(Path().move(at(-5.8, -4.4)).cubic(at(-5.4, -12), at(5.4, -12), at(5.8, -4.4)).move(at(0, -4.4)).line(at(0, -11)), stroke(ink::outline, 2.1));
+        svg.path(Path().move(at(-5.8, -4.4)).cubic(at(-5.4, -12), at(5.4, -12), at(5.8, -4.4)).move(at(0, -4.4)).line(at(0, -11)), stroke(ink::gold, 1.1));
         svg.circle(at(0, -12.4), 1.5, fillStroke(ink::goldDisc, ink::outline, 0.45));
         svg.path(Path().move(at(0, -13.8)).line(at(0, -16.4)).move(at(-1.2, -15.2)).line(at(1.2, -15.2)),
                  stroke(ink::deepGold, 0.8));
@@ -217,8 +225,7 @@ void hat(Svg &svg, Pt c, Hat kind, const char *colour, const char *trim)
         Path lilies;
         for (double x : {-4.6, 0.0, 4.6}) {
             const double h = x == 0 ? 1.3 : 1.0;
-            lilies.move(at(x, -5)).quad(at(x - 2.6 * h, -7.4 * h - 1), at(x, -11 * h))
-                .quad(at(x + 2.6 * h, -7.4 * h - 1), at(x, -5)).close();
+            lilies.move(at(x, -5)).quad(at(x - 2.6 * h, -7.4 * h - 1), at(x, -11 * h)).quad(at(x + 2.6 * h, -7.4 * h - 1), at(x, -5)).close();
         }
         svg.path(lilies, fillStroke(ink::goldMetal, ink::outline, 0.5));
         crownBand(svg, c, trim);
@@ -227,8 +234,7 @@ void hat(Svg &svg, Pt c, Hat kind, const char *colour, const char *trim)
     case Hat::CrownFur: {
         shape(svg, pts({{-5.6, -5}, {-4.6, -10.6}, {0, -12.4}, {4.6, -10.6}, {5.6, -5}}), colour, 0.9);
         Path points;
-        points.move(at(-5, -6)).line(at(-3.4, -10)).line(at(-1.6, -6)).move(at(1.6, -6)).line(at(3.4, -10))
-            .line(at(5, -6));
+        points.move(at(-5, -6)).line(at(-3.4, -10)).line(at(-1.6, -6)).move(at(1.6, -6)).line(at(3.4, -10)).line(at(5, -6));
         svg.path(points, fillStroke(ink::goldMetal, ink::outline, 0.45));
         svg.rect(c.x - 6.8, c.y - 5.6, 13.6, 3.2, 1.4, fillStroke(ink::ermine, ink::outline, 0.45));
         Path spots;
@@ -240,16 +246,24 @@ void hat(Svg &svg, Pt c, Hat kind, const char *colour, const char *trim)
     }
 }
 
-void holdSign(Svg &svg, Suit suit, Pt at, double degrees, double size)
+void holdSign(Svg& svg, Suit suit, Pt at, double degrees, double size)
 {
     // from where the hand closes to the sign's centre, in the sign's own
     // units (see sign()): above a coin's lower rim, a cup's stem, a grip
     double offset = 0;
     switch (suit) {
-    case Suit::Coins: offset = -9; break;
-    case Suit::Cups: offset = -3.2; break;
-    case Suit::Batons: offset = -8; break;
-    case Suit::Swords: offset = -8.8; break;
+    case Suit::Coins:
+        offset = -9;
+        break;
+    case Suit::Cups:
+        offset = -3.2;
+        break;
+    case Suit::Batons:
+        offset = -8;
+        break;
+    case Suit::Swords:
+        offset = -8.8;
+        break;
     }
     svg.begin(place(at, degrees));
     svg.begin(translate({0, offset * size}));
@@ -258,13 +272,13 @@ void holdSign(Svg &svg, Suit suit, Pt at, double degrees, double size)
     svg.end();
 }
 
-void platform(Svg &svg, Suit suit, double x0, double x1)
+void platform(Svg& svg, Suit suit, double x0, double x1)
 {
     svg.rect(x0, 98.2, x1 - x0, 5.4, 2.2, fillStroke(suitColour(suit), ink::outline, figureLine));
     svg.path(Path().move({x0 + 2, 100.2}).line({x1 - 2, 100.2}), stroke(suitShade(suit), 0.7));
 }
 
-void belt(Svg &svg, Pt left, Pt right, double sag, const char *colour)
+void belt(Svg& svg, Pt left, Pt right, double sag, const char* colour)
 {
     const Pt mid = lerp(left, right, 0.5) + Pt{0, sag};
     const Path band = Path().move(left).quad(mid + Pt{0, sag}, right);

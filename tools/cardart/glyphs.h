@@ -15,8 +15,9 @@ namespace cardart {
 struct Lettering {
     double size = 10;
     double slant = 0;
-    double spacing = 0.9;  // between letters, in glyph units
-    double condense = 1;   // narrows letters and spacing alike
+    double spacing = 0.9; // between letters, in glyph units
+    // narrows letters and spacing alike
+    double condense = 1;
 };
 
 // One pen movement of a centre line: where it starts and the pieces it runs
@@ -31,10 +32,10 @@ struct Stroke {
 };
 
 // The centre lines of `text` with its top-left corner at `at`.
-std::vector<Stroke> strokes(const std::string &text, Pt at, const Lettering &style);
+std::vector<Stroke> strokes(const std::string& text, Pt at, const Lettering& style);
 // The same centre lines as path data.
-Path letters(const std::string &text, Pt at, const Lettering &style);
+Path letters(const std::string& text, Pt at, const Lettering& style);
 // The width `text` takes, in picture units.
-double lettersWidth(const std::string &text, const Lettering &style);
+double lettersWidth(const std::string& text, const Lettering& style);
 
 } // namespace cardart

@@ -8,11 +8,15 @@ namespace cardart {
 
 namespace {
 
-enum class Pattern { Buttons, Stripes, Sash, Quarters };
+enum class Pattern { Buttons,
+                     Stripes,
+                     Sash,
+                     Quarters };
 
 struct Arm {
-    std::vector<Pt> path;  // shoulder, elbow, hand
-    bool inFront;          // crosses the body, so drawn over the tunic
+    std::vector<Pt> path; // shoulder, elbow, hand
+    // crosses the body, so drawn over the tunic
+    bool inFront;
 };
 
 struct Knave {
@@ -20,9 +24,9 @@ struct Knave {
     Hat hat;
     const char *hatColour, *hatTrim;
     const char *hose, *trim;
-    const char *cloak;  // hanging from the shoulders behind, if worn
+    const char* cloak; // hanging from the shoulders behind, if worn
     Pattern pattern;
-    double hem;  // how far down the tunic reaches
+    double hem; // how far down the tunic reaches
     Arm left, right;
     bool signInRight;
     double signAngle, signSize;
@@ -32,35 +36,22 @@ struct Knave {
 Knave look(Suit suit)
 {
     switch (suit) {
-    case Suit::Coins:  // a fair page showing his coin high, hand on hip
-        return {{ink::blond, Hair::Long, Beard::None, nullptr, 1}, Hat::Brim, ink::red, ink::paleGold,
-                ink::russet, ink::russet, nullptr, Pattern::Quarters, 69,
-                {{{26.6, 35}, {20, 44}, {28.4, 52.6}}, false}, {{{41.4, 35}, {47.6, 39}, {50, 31.4}}, false},
-                true, 0, 0.9, {29, 97.4}, {40, 97.4}};
-    case Suit::Cups:  // a curly-haired page offering his cup in both hands
-        return {{ink::black, Hair::Curly, Beard::None, nullptr, -1}, Hat::Beret, ink::darkRed, ink::white,
-                ink::white, ink::gold, nullptr, Pattern::Stripes, 72,
-                {{{26.6, 35}, {23.6, 45}, {31.2, 50.4}}, true}, {{{41.4, 35}, {44.4, 45}, {36.8, 50.4}}, true},
-                true, 0, 0.95, {30, 97.4}, {40.5, 98.2}};
-    case Suit::Batons:  // a striding page with his club on his shoulder
-        return {{ink::hair, Hair::Short, Beard::None, nullptr, -1}, Hat::Hood, ink::red, ink::gold,
-                ink::wood, ink::gold, nullptr, Pattern::Sash, 67,
-                {{{26.6, 35}, {22, 45}, {22.8, 56.8}}, false}, {{{41.4, 35}, {47.6, 41}, {46.4, 47.6}}, true},
-                true, 6, 1.05, {25.6, 97.4}, {43, 97.8}};
-    case Suit::Swords:  // a page in a helmet, his sword drawn and raised
-        return {{ink::hair, Hair::Short, Beard::None, nullptr, 1}, Hat::Helmet, ink::steel, ink::red,
-                ink::grey, ink::paleBlue, ink::blue, Pattern::Buttons, 70,
-                {{{26.6, 35}, {20, 43.6}, {28.2, 52.2}}, false}, {{{41.4, 35}, {48.4, 44}, {48.6, 54}}, false},
-                true, 6, 1.1, {29.4, 97.4}, {39.4, 97.4}};
+    case Suit::Coins: // a fair page showing his coin high, hand on hip
+        return {{ink::blond, Hair::Long, Beard::None, nullptr, 1}, Hat::Brim, ink::red, ink::paleGold, ink::russet, ink::russet, nullptr, Pattern::Quarters, 69, {{{26.6, 35}, {20, 44}, {28.4, 52.6}}, false}, {{{41.4, 35}, {47.6, 39}, {50, 31.4}}, false}, true, 0, 0.9, {29, 97.4}, {40, 97.4}};
+    case Suit::Cups: // a curly-haired page offering his cup in both hands
+        return {{ink::black, Hair::Curly, Beard::None, nullptr, -1}, Hat::Beret, ink::darkRed, ink::white, ink::white, ink::gold, nullptr, Pattern::Stripes, 72, {{{26.6, 35}, {23.6, 45}, {31.2, 50.4}}, true}, {{{41.4, 35}, {44.4, 45}, {36.8, 50.4}}, true}, true, 0, 0.95, {30, 97.4}, {40.5, 98.2}};
+    case Suit::Batons: // a striding page with his club on his shoulder
+        return {{ink::hair, Hair::Short, Beard::None, nullptr, -1}, Hat::Hood, ink::red, ink::gold, ink::wood, ink::gold, nullptr, Pattern::Sash, 67, {{{26.6, 35}, {22, 45}, {22.8, 56.8}}, false}, {{{41.4, 35}, {47.6, 41}, {46.4, 47.6}}, true}, true, 6, 1.05, {25.6, 97.4}, {43, 97.8}};
+    case Suit::Swords: // a page in a helmet, his sword drawn and raised
+        return {{ink::hair, Hair::Short, Beard::None, nullptr, 1}, Hat::Helmet, ink::steel, ink::red, ink::grey, ink::paleBlue, ink::blue, Pattern::Buttons, 70, {{{26.6, 35}, {20, 43.6}, {28.2, 52.2}}, false}, {{{41.4, 35}, {48.4, 44}, {48.6, 54}}, false}, true, 6, 1.1, {29.4, 97.4}, {39.4, 97.4}};
     }
     return {};
 }
 
-void tunic(Svg &svg, const Knave &k, const char *colour)
+void tunic(Svg& svg, const Knave& k, const char* colour)
 {
     const double h = k.hem;
-    shape(svg, {{26, 34}, {34, 32.4}, {42, 34}, {41.8, 44}, {39, 52.6}, {44.6, h - 1}, {34, h + 1.4},
-                {23.4, h - 1}, {29, 52.6}, {26.2, 44}}, colour, 0.7);
+    shape(svg, {{26, 34}, {34, 32.4}, {42, 34}, {41.8, 44}, {39, 52.6}, {44.6, h - 1}, {34, h + 1.4}, {23.4, h - 1}, {29, 52.6}, {26.2, 44}}, colour, 0.7);
     switch (k.pattern) {
     case Pattern::Buttons: {
         Path buttons;
@@ -71,8 +62,7 @@ void tunic(Svg &svg, const Knave &k, const char *colour)
         break;
     }
     case Pattern::Stripes:
-        svg.path(Path().move({30, 56}).line({27.4, h - 0.6}).move({34, 56}).line({34, h + 0.8})
-                     .move({38, 56}).line({40.6, h - 0.6}), stroke(k.trim, 1.1));
+        svg.path(Path().move({30, 56}).line({27.4, h - 0.6}).move({34, 56}).line({34, h + 0.8}).move({38, 56}).line({40.6, h - 0.6}), stroke(k.trim, 1.1));
         break;
     case Pattern::Sash:
         svg.path(Path().move({27.4, 35.4}).line({39.8, 52}), stroke(ink::outline, 3.4));
@@ -88,26 +78,26 @@ void tunic(Svg &svg, const Knave &k, const char *colour)
     belt(svg, {29.4, 53.2}, {38.6, 53.2}, 1.2, ink::darkWood);
 }
 
-void arm(Svg &svg, const Arm &a, const char *sleeve)
+void arm(Svg& svg, const Arm& a, const char* sleeve)
 {
     limb(svg, a.path, 4.2, sleeve);
 }
 
 } // namespace
 
-void knave(Svg &svg, Suit suit)
+void knave(Svg& svg, Suit suit)
 {
     const Knave k = look(suit);
-    const char *coat = suitColour(suit);
+    const char* coat = suitColour(suit);
     const Pt face{34, 23};
     platform(svg, suit, 17, 51);
     if (k.cloak)
         shape(svg, {{25, 33.4}, {34, 32}, {43, 33.4}, {50, 58}, {49, 82}, {34, 84}, {19, 82}, {18, 58}}, k.cloak, 0.8);
-    for (const Arm *a : {&k.left, &k.right})
+    for (const Arm* a : {&k.left, &k.right})
         if (!a->inFront)
             arm(svg, *a, coat);
     // legs in hose from the hips to the shoes: full in the thigh, slim at the ankle
-    for (const auto &[hip, foot] : {std::pair{Pt{31, k.hem - 4}, k.leftFoot}, std::pair{Pt{37, k.hem - 4}, k.rightFoot}}) {
+    for (const auto& [hip, foot] : {std::pair{Pt{31, k.hem - 4}, k.leftFoot}, std::pair{Pt{37, k.hem - 4}, k.rightFoot}}) {
         const Pt knee = lerp(hip, foot, 0.45);
         jointed(svg, {hip, knee, lerp(knee, foot, 0.6), foot + Pt{0, -1.2}}, {5, 4, 3}, k.hose);
     }
@@ -116,10 +106,10 @@ void knave(Svg &svg, Suit suit)
     tunic(svg, k, coat);
     head(svg, face, k.face);
     hat(svg, face, k.hat, k.hatColour, k.hatTrim);
-    for (const Arm *a : {&k.left, &k.right})
+    for (const Arm* a : {&k.left, &k.right})
         if (a->inFront)
             arm(svg, *a, coat);
-    const Arm &holding = k.signInRight ? k.right : k.left;
+    const Arm& holding = k.signInRight ? k.right : k.left;
     const Pt grip = holding.path.back();
     // a cup offered in both hands is held between them
     const Pt signAt = k.left.inFront && k.right.inFront ? lerp(k.left.path.back(), k.right.path.back(), 0.5) : grip;

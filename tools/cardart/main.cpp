@@ -10,7 +10,7 @@
 
 namespace {
 
-bool write(const std::filesystem::path &file, const std::string &text)
+bool write(const std::filesystem::path& file, const std::string& text)
 {
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     out << text;
@@ -24,7 +24,7 @@ bool write(const std::filesystem::path &file, const std::string &text)
 
 } // namespace
 
-int main(int argc, char **argv)
+int main(int argc, char** argv)
 {
     if (argc != 2) {
         std::fprintf(stderr, "usage: trelva-cardart OUTPUT_DIRECTORY\n");

@@ -6,18 +6,16 @@
 
 namespace cardart {
 
-void addGradients(Svg &svg)
+void addGradients(Svg& svg)
 {
     svg.radialGradient("goldDisc", {0.4, 0.35}, 0.7,
                        {{0, "#fff1b0"}, {0.45, ink::gold}, {1, "#b98212"}});
     svg.linearGradient("goldMetal", {0, 0}, {1, 0},
                        {{0, "#b98212"}, {0.4, "#ffe89a"}, {0.6, ink::gold}, {1, "#9c6a0c"}});
     svg.linearGradient("steelBlade", {0, 0}, {1, 0},
-                       {{0, ink::darkSteel}, {0.45, ink::paleSteel}, {0.55, ink::steel},
-                        {1, ink::darkSteel}});
+                       {{0, ink::darkSteel}, {0.45, ink::paleSteel}, {0.55, ink::steel}, {1, ink::darkSteel}});
     svg.linearGradient("woodGrain", {0, 0}, {1, 0},
-                       {{0, ink::darkWood}, {0.3, ink::paleWood}, {0.55, ink::wood},
-                        {0.8, ink::bark}, {1, ink::darkWood}});
+                       {{0, ink::darkWood}, {0.3, ink::paleWood}, {0.55, ink::wood}, {0.8, ink::bark}, {1, ink::darkWood}});
 }
 
 // A pointed leaf from base to tip, as wide as `width`.
@@ -37,7 +35,7 @@ static Path leaf(Pt base, Pt tip, double width)
 
 // Eight petals about the centre, long red ones on the axes and short green
 // ones between: the rosette that marks a coin even in greyscale.
-static void rosette(Svg &svg, double r, int petals)
+static void rosette(Svg& svg, double r, int petals)
 {
     Path reds, greens;
     for (int i = 0; i < petals; ++i) {
@@ -52,7 +50,7 @@ static void rosette(Svg &svg, double r, int petals)
     svg.circle({0, 0}, r * 0.3, fillStroke(ink::paleGold, ink::outline, r * 0.06));
 }
 
-void coin(Svg &svg, bool simple)
+void coin(Svg& svg, bool simple)
 {
     svg.circle({0, 0}, 10, fillStroke(ink::goldDisc, ink::outline, simple ? 1.4 : 0.7));
     if (simple) {
@@ -65,7 +63,7 @@ void coin(Svg &svg, bool simple)
     svg.circle({0, 0}, 0.7, fill(ink::red));
 }
 
-void aceOfCoins(Svg &svg)
+void aceOfCoins(Svg& svg)
 {
     svg.begin(translate({34, 55}));
     // a laurel wreath standing out round the rim
@@ -125,21 +123,19 @@ static Path band(double y0, double y1)
     return Path().polygon({{-w0, y0}, {w0, y0}, {w1, y1}, {-w1, y1}});
 }
 
-void cup(Svg &svg, bool simple)
+void cup(Svg& svg, bool simple)
 {
     const double line = simple ? 1.1 : 0.6;
     // foot and stem first: the bowl sits on them
     Path foot;
-    foot.move({-1.3, 5.6}).cubic({-1.6, 7.6}, {-5, 8.4}, {-5.8, 9.2}).line({-5.8, 10})
-        .line({5.8, 10}).line({5.8, 9.2}).cubic({5, 8.4}, {1.6, 7.6}, {1.3, 5.6}).close();
+    foot.move({-1.3, 5.6}).cubic({-1.6, 7.6}, {-5, 8.4}, {-5.8, 9.2}).line({-5.8, 10}).line({5.8, 10}).line({5.8, 9.2}).cubic({5, 8.4}, {1.6, 7.6}, {1.3, 5.6}).close();
     svg.path(foot, fillStroke(ink::goldMetal, ink::outline, line));
     svg.rect(-1.1, 0.4, 2.2, 5.6, 0, fillStroke(ink::goldMetal, ink::outline, line));
     svg.ellipse({0, 3.4}, 2.5, 1.3, fillStroke(simple ? ink::gold : ink::blue, ink::outline, line));
     svg.path(bowl(), fill(ink::goldMetal));
     if (!simple) {
         svg.path(band(-5.6, -3.6), fill(ink::red));
-        svg.path(Path().move({-bowlHalfWidth(-5.6), -5.6}).line({bowlHalfWidth(-5.6), -5.6})
-                     .move({-bowlHalfWidth(-3.6), -3.6}).line({bowlHalfWidth(-3.6), -3.6}),
+        svg.path(Path().move({-bowlHalfWidth(-5.6), -5.6}).line({bowlHalfWidth(-5.6), -5.6}).move({-bowlHalfWidth(-3.6), -3.6}).line({bowlHalfWidth(-3.6), -3.6}),
                  stroke(ink::outline, 0.35));
         svg.ellipse({0, 9.6}, 5.8, 0.4, fill(ink::blue));
     }
@@ -150,14 +146,13 @@ void cup(Svg &svg, bool simple)
         svg.ellipse({0, -8.2}, 5.6, 0.95, stroke(ink::paleGold, 0.4));
 }
 
-void aceOfCups(Svg &svg)
+void aceOfCups(Svg& svg)
 {
     svg.begin(translate({34, 57}));
     // vine scrolls either side of the stem
     for (int side : {-1, 1}) {
         Path vine;
-        vine.move({side * 2.0, 18}).cubic({side * 14.0, 20}, {side * 20.0, 12}, {side * 17.0, 4})
-            .cubic({side * 15.0, -1}, {side * 10.0, 2}, {side * 12.0, 6});
+        vine.move({side * 2.0, 18}).cubic({side * 14.0, 20}, {side * 20.0, 12}, {side * 17.0, 4}).cubic({side * 15.0, -1}, {side * 10.0, 2}, {side * 12.0, 6});
         svg.path(vine, stroke(ink::green, 1.4));
         svg.path(leaf({side * 9.0, 19.2}, {side * 13.0, 25.5}, 2.0), fillStroke(ink::green, ink::outline, 0.4));
         svg.path(leaf({side * 18.4, 9.0}, {side * 23.5, 5.5}, 1.9), fillStroke(ink::green, ink::outline, 0.4));
@@ -180,7 +175,7 @@ void aceOfCups(Svg &svg)
 
 // --------------------------------------------------------------- batons
 
-void baton(Svg &svg, double length, double thickness, bool simple)
+void baton(Svg& svg, double length, double thickness, bool simple)
 {
     const double top = -length / 2;
     const double line = simple ? 1.2 : 0.6;
@@ -189,11 +184,14 @@ void baton(Svg &svg, double length, double thickness, bool simple)
         return thickness * (0.5 - 0.24 * t) * (1 + 0.07 * std::sin(t * 19.0));
     };
     // lopped side branches, drawn under the body
-    struct Knot { double t; int side; };
+    struct Knot {
+        double t;
+        int side;
+    };
     const Knot knots[] = {{0.2, 1}, {0.42, -1}, {0.66, 1}};
     Path stubs, cuts;
     if (!simple) {
-        for (const Knot &k : knots) {
+        for (const Knot& k : knots) {
             const double y = top + k.t * length;
             const double w = halfWidth(k.t);
             const Pt base{k.side * w * 0.5, y + thickness * 0.25};
@@ -213,7 +211,7 @@ void baton(Svg &svg, double length, double thickness, bool simple)
     // a rounded head and a blunt butt
     std::vector<Pt> outline;
     outline.push_back({0, top - halfWidth(0) * 0.9});
-    for (const Pt &p : right)
+    for (const Pt& p : right)
         outline.push_back(p);
     outline.push_back({0, -top + halfWidth(1) * 0.6});
     for (auto it = left.rbegin(); it != left.rend(); ++it)
@@ -225,7 +223,7 @@ void baton(Svg &svg, double length, double thickness, bool simple)
         return;
     // bark knots on the body and a grain line
     Path marks;
-    for (const Knot &k : knots) {
+    for (const Knot& k : knots) {
         const double y = top + (k.t + 0.12) * length;
         marks.ellipse({-k.side * halfWidth(k.t + 0.12) * 0.35, y}, thickness * 0.08, thickness * 0.12);
     }
@@ -234,34 +232,35 @@ void baton(Svg &svg, double length, double thickness, bool simple)
     grain.smooth({{-halfWidth(0.05) * 0.3, top + 0.05 * length},
                   {-halfWidth(0.35) * 0.1, top + 0.35 * length},
                   {-halfWidth(0.65) * 0.35, top + 0.65 * length},
-                  {-halfWidth(0.9) * 0.15, top + 0.9 * length}}, false);
+                  {-halfWidth(0.9) * 0.15, top + 0.9 * length}},
+                 false);
     svg.path(grain, stroke(ink::darkWood, thickness * 0.05));
 }
 
-void aceOfBatons(Svg &svg)
+void aceOfBatons(Svg& svg)
 {
     svg.begin(place({33, 57}, -10));
     baton(svg, 76, 17);
     // fresh leaves sprouting from the lopped branches
-    struct Sprig { Pt base, tip; const char *colour; };
-    const Sprig sprigs[] = {{{11.4, -26}, {20, -32}, ink::green}, {{11.4, -26}, {18.4, -20}, ink::paleGreen},
-                            {{-11.4, -9.6}, {-20, -15}, ink::paleGreen}, {{-11.4, -9.6}, {-18.6, -3.6}, ink::green},
-                            {{10, 8.8}, {18.6, 4}, ink::green}, {{10, 8.8}, {16.4, 15}, ink::paleGreen}};
-    for (const Sprig &s : sprigs)
+    struct Sprig {
+        Pt base, tip;
+        const char* colour;
+    };
+    const Sprig sprigs[] = {{{11.4, -26}, {20, -32}, ink::green}, {{11.4, -26}, {18.4, -20}, ink::paleGreen}, {{-11.4, -9.6}, {-20, -15}, ink::paleGreen}, {{-11.4, -9.6}, {-18.6, -3.6}, ink::green}, {{10, 8.8}, {18.6, 4}, ink::green}, {{10, 8.8}, {16.4, 15}, ink::paleGreen}};
+    for (const Sprig& s : sprigs)
         svg.path(leaf(s.base, s.tip, 2.4), fillStroke(s.colour, ink::outline, 0.45));
     svg.end();
 }
 
 // --------------------------------------------------------------- swords
 
-void sword(Svg &svg, double blade, double hilt, bool simple)
+void sword(Svg& svg, double blade, double hilt, bool simple)
 {
     const double line = 0.55;
     // a straight blade with parallel edges that narrow only into the point
     const double w = (simple ? 2.1 : 2.7) * hilt;
     const double shoulder = -blade * 0.8;
-    const Path edge = Path().polygon({{-w, -0.5 * hilt}, {-w * 0.82, shoulder}, {0, -blade},
-                                      {w * 0.82, shoulder}, {w, -0.5 * hilt}});
+    const Path edge = Path().polygon({{-w, -0.5 * hilt}, {-w * 0.82, shoulder}, {0, -blade}, {w * 0.82, shoulder}, {w, -0.5 * hilt}});
     svg.path(edge, fillStroke(ink::steelBlade, ink::outline, line));
     if (!simple)
         svg.path(Path().move({0, -2 * hilt}).line({0, shoulder}), stroke(ink::darkSteel, 0.32 * hilt));
@@ -270,17 +269,15 @@ void sword(Svg &svg, double blade, double hilt, bool simple)
     const double l = line / hilt;
     svg.rect(-1, 0.6, 2, 4.6, 0.4, fillStroke(simple ? ink::darkRed : ink::red, ink::outline, l));
     if (!simple)
-        svg.path(Path().move({-1, 1.9}).line({1, 1.4}).move({-1, 3.2}).line({1, 2.7})
-                     .move({-1, 4.5}).line({1, 4.0}), stroke(ink::darkRed, 0.35));
+        svg.path(Path().move({-1, 1.9}).line({1, 1.4}).move({-1, 3.2}).line({1, 2.7}).move({-1, 4.5}).line({1, 4.0}), stroke(ink::darkRed, 0.35));
     Path guard;
-    guard.move({-4.6, -1}).quad({0, -0.2}, {4.6, -1}).line({4.6, 1}).quad({0, 1.8}, {-4.6, 1}).close()
-        .circle({-5.2, 0}, 1.25).circle({5.2, 0}, 1.25);
+    guard.move({-4.6, -1}).quad({0, -0.2}, {4.6, -1}).line({4.6, 1}).quad({0, 1.8}, {-4.6, 1}).close().circle({-5.2, 0}, 1.25).circle({5.2, 0}, 1.25);
     svg.path(guard, fillStroke(ink::goldMetal, ink::outline, l));
     svg.circle({0, 6.3}, 1.6, fillStroke(ink::goldDisc, ink::outline, l));
     svg.end();
 }
 
-void aceOfSwords(Svg &svg)
+void aceOfSwords(Svg& svg)
 {
     // laurel sprigs crossed behind the hilt
     for (int side : {-1, 1}) {
@@ -303,7 +300,7 @@ void aceOfSwords(Svg &svg)
 
 // ----------------------------------------------------------------- marks
 
-void mark(Svg &svg, Suit suit)
+void mark(Svg& svg, Suit suit)
 {
     switch (suit) {
     case Suit::Coins:
@@ -326,7 +323,7 @@ void mark(Svg &svg, Suit suit)
     svg.end();
 }
 
-void sign(Svg &svg, Suit suit, double size)
+void sign(Svg& svg, Suit suit, double size)
 {
     svg.begin("scale(" + num(size) + ")");
     switch (suit) {

@@ -10,7 +10,7 @@ namespace {
 // Joins the parts by appending; GCC 12 warns falsely (-Wrestrict) about
 // "literal" + std::string chains.
 template <typename... Parts>
-std::string cat(const Parts &...parts)
+std::string cat(const Parts&... parts)
 {
     std::string s;
     (s.append(parts), ...);
@@ -23,7 +23,7 @@ std::string num(double v)
 {
     double r = std::round(v * 100.0) / 100.0;
     if (r == 0.0)
-        r = 0.0;  // no "-0"
+        r = 0.0; // no "-0"
     char buf[32];
     std::snprintf(buf, sizeof buf, "%.2f", r);
     std::string s = buf;
@@ -47,7 +47,7 @@ Pt turn(Pt p, double degrees)
     return {p.x * c - p.y * s, p.x * s + p.y * c};
 }
 
-std::vector<Pt> mirrorX(const std::vector<Pt> &pts)
+std::vector<Pt> mirrorX(const std::vector<Pt>& pts)
 {
     std::vector<Pt> out;
     for (Pt p : pts)
@@ -55,19 +55,38 @@ std::vector<Pt> mirrorX(const std::vector<Pt> &pts)
     return out;
 }
 
-static std::string pt(Pt p) { return cat(num(p.x), ",", num(p.y)); }
+static std::string pt(Pt p)
+{
+    return cat(num(p.x), ",", num(p.y));
+}
 
-Path &Path::move(Pt p) { d_ += cat("M", pt(p)); return *this; }
-Path &Path::line(Pt p) { d_ += cat("L", pt(p)); return *this; }
-Path &Path::quad(Pt c, Pt p) { d_ += cat("Q", pt(c), " ", pt(p)); return *this; }
-Path &Path::cubic(Pt c1, Pt c2, Pt p)
+Path& Path::move(Pt p)
+{
+    d_ += cat("M", pt(p));
+    return *this;
+}
+Path& Path::line(Pt p)
+{
+    d_ += cat("L", pt(p));
+    return *this;
+}
+Path& Path::quad(Pt c, Pt p)
+{
+    d_ += cat("Q", pt(c), " ", pt(p));
+    return *this;
+}
+Path& Path::cubic(Pt c1, Pt c2, Pt p)
 {
     d_ += cat("C", pt(c1), " ", pt(c2), " ", pt(p));
     return *this;
 }
-Path &Path::close() { d_ += "Z"; return *this; }
+Path& Path::close()
+{
+    d_ += "Z";
+    return *this;
+}
 
-Path &Path::smooth(const std::vector<Pt> &pts, bool closed, double tension)
+Path& Path::smooth(const std::vector<Pt>& pts, bool closed, double tension)
 {
     const int n = int(pts.size());
     if (n < 2)
@@ -89,7 +108,7 @@ Path &Path::smooth(const std::vector<Pt> &pts, bool closed, double tension)
     return *this;
 }
 
-Path &Path::through(const std::vector<Pt> &pts, double tension)
+Path& Path::through(const std::vector<Pt>& pts, double tension)
 {
     const int n = int(pts.size());
     auto at = [&](int i) { return pts[size_t(i < 0 ? 0 : (i >= n ? n - 1 : i))]; };
@@ -101,7 +120,7 @@ Path &Path::through(const std::vector<Pt> &pts, double tension)
     return *this;
 }
 
-Path &Path::ellipse(Pt c, double rx, double ry)
+Path& Path::ellipse(Pt c, double rx, double ry)
 {
     // Four cubic quarters; arcs are avoided because their flags make the
     // data harder to read and to transform by hand.
@@ -114,9 +133,12 @@ Path &Path::ellipse(Pt c, double rx, double ry)
     return close();
 }
 
-Path &Path::circle(Pt c, double r) { return ellipse(c, r, r); }
+Path& Path::circle(Pt c, double r)
+{
+    return ellipse(c, r, r);
+}
 
-Path &Path::polygon(const std::vector<Pt> &pts)
+Path& Path::polygon(const std::vector<Pt>& pts)
 {
     if (pts.empty())
         return *this;
@@ -126,20 +148,20 @@ Path &Path::polygon(const std::vector<Pt> &pts)
     return close();
 }
 
-Path &Path::append(const Path &other)
+Path& Path::append(const Path& other)
 {
     d_ += other.d_;
     return *this;
 }
 
-Style fill(const std::string &colour)
+Style fill(const std::string& colour)
 {
     Style s;
     s.fill = colour;
     return s;
 }
 
-Style fillStroke(const std::string &colour, const std::string &line, double width)
+Style fillStroke(const std::string& colour, const std::string& line, double width)
 {
     Style s;
     s.fill = colour;
@@ -148,7 +170,7 @@ Style fillStroke(const std::string &colour, const std::string &line, double widt
     return s;
 }
 
-Style stroke(const std::string &colour, double width)
+Style stroke(const std::string& colour, double width)
 {
     Style s;
     s.stroke = colour;
@@ -165,30 +187,30 @@ Svg::Svg(double w, double h, bool withSize)
     head_ += cat(" viewBox=\"0 0 ", num(w), " ", num(h), "\">\n");
 }
 
-static std::string stopList(const std::vector<std::pair<double, std::string>> &stops)
+static std::string stopList(const std::vector<std::pair<double, std::string>>& stops)
 {
     std::string s;
-    for (const auto &[offset, colour] : stops)
+    for (const auto& [offset, colour] : stops)
         s += cat("  <stop offset=\"", num(offset), "\" stop-color=\"", colour, "\"/>\n");
     return s;
 }
 
-void Svg::linearGradient(const std::string &id, Pt from, Pt to,
-                         const std::vector<std::pair<double, std::string>> &stops)
+void Svg::linearGradient(const std::string& id, Pt from, Pt to,
+                         const std::vector<std::pair<double, std::string>>& stops)
 {
     defs_ += cat(" <linearGradient id=\"", id, "\" x1=\"", num(from.x), "\" y1=\"", num(from.y),
                  "\" x2=\"", num(to.x), "\" y2=\"", num(to.y), "\">\n", stopList(stops),
                  " </linearGradient>\n");
 }
 
-void Svg::radialGradient(const std::string &id, Pt centre, double r,
-                         const std::vector<std::pair<double, std::string>> &stops)
+void Svg::radialGradient(const std::string& id, Pt centre, double r,
+                         const std::vector<std::pair<double, std::string>>& stops)
 {
     defs_ += cat(" <radialGradient id=\"", id, "\" cx=\"", num(centre.x), "\" cy=\"", num(centre.y),
                  "\" r=\"", num(r), "\">\n", stopList(stops), " </radialGradient>\n");
 }
 
-void Svg::attrs(const Style &s)
+void Svg::attrs(const Style& s)
 {
     body_ += cat(" fill=\"", s.fill, "\"");
     if (s.stroke != "none") {
@@ -201,9 +223,12 @@ void Svg::attrs(const Style &s)
     body_ += "/>\n";
 }
 
-static std::string indent(int depth) { return std::string(size_t(depth), ' '); }
+static std::string indent(int depth)
+{
+    return std::string(size_t(depth), ' ');
+}
 
-void Svg::path(const Path &p, const Style &s)
+void Svg::path(const Path& p, const Style& s)
 {
     if (p.empty())
         return;
@@ -211,21 +236,21 @@ void Svg::path(const Path &p, const Style &s)
     attrs(s);
 }
 
-void Svg::circle(Pt c, double r, const Style &s)
+void Svg::circle(Pt c, double r, const Style& s)
 {
     body_ += cat(indent(depth_), "<circle cx=\"", num(c.x), "\" cy=\"", num(c.y), "\" r=\"", num(r),
                  "\"");
     attrs(s);
 }
 
-void Svg::ellipse(Pt c, double rx, double ry, const Style &s)
+void Svg::ellipse(Pt c, double rx, double ry, const Style& s)
 {
     body_ += cat(indent(depth_), "<ellipse cx=\"", num(c.x), "\" cy=\"", num(c.y), "\" rx=\"", num(rx),
                  "\" ry=\"", num(ry), "\"");
     attrs(s);
 }
 
-void Svg::rect(double x, double y, double w, double h, double r, const Style &s)
+void Svg::rect(double x, double y, double w, double h, double r, const Style& s)
 {
     body_ += cat(indent(depth_), "<rect x=\"", num(x), "\" y=\"", num(y), "\" width=\"", num(w),
                  "\" height=\"", num(h), "\"");
@@ -234,7 +259,7 @@ void Svg::rect(double x, double y, double w, double h, double r, const Style &s)
     attrs(s);
 }
 
-void Svg::begin(const std::string &transform)
+void Svg::begin(const std::string& transform)
 {
     body_ += cat(indent(depth_), "<g transform=\"", transform, "\">\n");
     ++depth_;
@@ -246,7 +271,7 @@ void Svg::end()
     body_ += cat(indent(depth_), "</g>\n");
 }
 
-void Svg::comment(const std::string &text)
+void Svg::comment(const std::string& text)
 {
     body_ += cat(indent(depth_), "<!-- ", text, " -->\n");
 }
@@ -260,7 +285,10 @@ std::string Svg::finish()
     return out;
 }
 
-std::string translate(Pt p) { return cat("translate(", num(p.x), ",", num(p.y), ")"); }
+std::string translate(Pt p)
+{
+    return cat("translate(", num(p.x), ",", num(p.y), ")");
+}
 
 std::string place(Pt p, double degrees, double scale)
 {

@@ -15,7 +15,7 @@ namespace {
 
 constexpr int cardW = 68, cardH = 110, gap = 8, margin = 12;
 
-bool draw(QPainter &painter, const QString &resource, QRectF box)
+bool draw(QPainter& painter, const QString& resource, QRectF box)
 {
     QSvgRenderer renderer(resource);
     if (!renderer.isValid())
@@ -26,7 +26,7 @@ bool draw(QPainter &painter, const QString &resource, QRectF box)
 
 } // namespace
 
-int main(int argc, char **argv)
+int main(int argc, char** argv)
 {
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments();

@@ -16,8 +16,11 @@ std::uint64_t splitmix(std::uint64_t& stato)
     return z ^ (z >> 31);
 }
 
-constexpr std::uint64_t ruota(std::uint64_t x, int k) { return (x << k) | (x >> (64 - k)); }
-}  // namespace
+constexpr std::uint64_t ruota(std::uint64_t x, int k)
+{
+    return (x << k) | (x >> (64 - k));
+}
+} // namespace
 
 void CasualeVeloce::semina(std::uint64_t seme)
 {
@@ -39,7 +42,9 @@ std::uint64_t CasualeVeloce::successivo()
 }
 
 Autogioco::Autogioco(std::uint64_t seme, bool esatto)
-    : tavolo_(*this, casuale_), stato_(seme), esatto_(esatto)
+    : tavolo_(*this, casuale_)
+    , stato_(seme)
+    , esatto_(esatto)
 {
     tavolo_.passi = 0;
     tavolo_.Form_Activate();
@@ -129,4 +134,4 @@ void Autogioco::premiPosto(int riga, int colonna)
         tavolo_.dorso_MouseDown(tavolo_.mescolato[(riga - 1) * 9 + colonna], tastoSinistro);
 }
 
-}  // namespace trelva::replay
+} // namespace trelva::replay

@@ -13,7 +13,8 @@ struct Bilancio {
     long partite = 0;
     long vinte = 0;
     long pressioni = 0;
-    bool bloccata = false;  // a game that would not end; the strategy is broken
+    // a game that would not end; the strategy is broken
+    bool bloccata = false;
 };
 
 // xoshiro256**: the shuffle reseeds its generator for every game, and a
@@ -39,7 +40,7 @@ public:
     Bilancio gioca(long partite);
 
     void attendi() override;
-    void cediPasso(int) override {}
+    void cediPasso(int) override { }
     std::uint64_t seme() override;
 
 private:
@@ -54,4 +55,4 @@ private:
     Bilancio bilancio_;
 };
 
-}  // namespace trelva::replay
+} // namespace trelva::replay

@@ -10,9 +10,8 @@
 
 namespace {
 
-const char* const uso =
-    "usage: trelva-replay                      < script   (commands on standard input)\n"
-    "       trelva-replay --autoplay N --seed S [--exact]\n";
+const char* const uso = "usage: trelva-replay                      < script   (commands on standard input)\n"
+                        "       trelva-replay --autoplay N --seed S [--exact]\n";
 
 template <typename T>
 bool leggi(std::string_view s, T& v)
@@ -38,7 +37,7 @@ int autoplay(long partite, std::uint64_t seme, bool esatto)
     return 0;
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv)
 {

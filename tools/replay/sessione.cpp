@@ -76,7 +76,7 @@ bool sulTavolo(const Immagine& i)
     return i.visible && i.left < largoArea && i.top < altoArea;
 }
 
-}  // namespace
+} // namespace
 
 void CasualeDeal::ordine(const std::array<int, numeroCarte>& deal)
 {
@@ -86,7 +86,10 @@ void CasualeDeal::ordine(const std::array<int, numeroCarte>& deal)
 }
 
 Sessione::Sessione(std::istream& in, std::ostream& out, std::ostream& err)
-    : in_(in), out_(out), err_(err), tavolo_(*this, casuale_)
+    : in_(in)
+    , out_(out)
+    , err_(err)
+    , tavolo_(*this, casuale_)
 {
     tavolo_.passi = 0;
     tavolo_.Form_Activate();
@@ -110,7 +113,8 @@ void Sessione::attendi()
     // Reaching a wait pass means the previous command has been judged in full.
     scriviStatoDovuto();
     if (!eseguiFinoAUnaMossa())
-        tavolo_.esci();  // end of input abandons the running game
+        // end of input abandons the running game
+        tavolo_.esci();
 }
 
 // Reads lines until one hands the core something to judge (a press or a deal);
@@ -238,7 +242,7 @@ void Sessione::scriviDump()
     const Immagini& im = tavolo_.immagini;
     for (int k = 1; k <= numeroCarte; ++k) {
         const char* cosa = "hidden";
-        const Immagine* figura = &im.carta[k];  // a hidden card reports where its face lies
+        const Immagine* figura = &im.carta[k]; // a hidden card reports where its face lies
         if (sulTavolo(im.carta[k])) {
             cosa = "face";
         } else if (im.dorsiCreati() && sulTavolo(im.dorso[k])) {
@@ -258,4 +262,4 @@ void Sessione::errore(const std::string& perche)
     err_ << "error: line " << numeroRiga_ << ": " << perche << '\n';
 }
 
-}  // namespace trelva::replay
+} // namespace trelva::replay

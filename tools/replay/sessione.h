@@ -38,7 +38,7 @@ public:
     int esegui();
 
     void attendi() override;
-    void cediPasso(int) override {}
+    void cediPasso(int) override { }
     std::uint64_t seme() override { return 0; }
 
 private:
@@ -60,4 +60,4 @@ private:
     long numeroRiga_ = 0;
 };
 
-}  // namespace trelva::replay
+} // namespace trelva::replay

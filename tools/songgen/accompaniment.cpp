@@ -17,7 +17,9 @@ constexpr int kBassLow = 40;
 
 // One stroke of a guitar pattern: a chord tone (index into the voicing), or
 // the whole chord strummed down (kDown), up (kUp) or slowly rolled (kRoll).
-enum : int { kDown = -1, kUp = -2, kRoll = -3 };
+enum : int { kDown = -1,
+             kUp = -2,
+             kRoll = -3 };
 struct Stroke {
     int at;
     int length;
@@ -28,46 +30,52 @@ struct Stroke {
 const std::vector<Stroke>& pattern(Metre metre, Guitar style)
 {
     // Slow song: broken chords in eighths, or chords on 2, 3 and 4 after the bass.
-    static const std::vector<Stroke> slowArpeggio{{0, 420, 0, 8}, {E, 420, 1, 0}, {2 * E, 420, 2, 2}, {3 * E, 420, 3, 0},
-                                                  {4 * E, 420, 1, 4}, {5 * E, 420, 2, 0}, {6 * E, 420, 3, 2}, {7 * E, 420, 2, 0}};
-    static const std::vector<Stroke> slowStrum{{Q, 400, kDown, 4}, {2 * Q, 400, kDown, 0}, {3 * Q, 200, kDown, 2},
-                                               {3 * Q + E, 200, kUp, -6}};
+    static const std::vector<Stroke> slowArpeggio{{0, 420, 0, 8}, {E, 420, 1, 0}, {2 * E, 420, 2, 2}, {3 * E, 420, 3, 0}, {4 * E, 420, 1, 4}, {5 * E, 420, 2, 0}, {6 * E, 420, 3, 2}, {7 * E, 420, 2, 0}};
+    static const std::vector<Stroke> slowStrum{{Q, 400, kDown, 4}, {2 * Q, 400, kDown, 0}, {3 * Q, 200, kDown, 2}, {3 * Q + E, 200, kUp, -6}};
     static const std::vector<Stroke> slowRolled{{0, 4 * Q - 40, kRoll, 6}};
     // Waltz: the "pah-pah" after the bass, or an even broken chord.
-    static const std::vector<Stroke> waltzArpeggio{{0, 300, 0, 6}, {E, 300, 1, 0}, {2 * E, 300, 2, 2},
-                                                   {3 * E, 300, 3, 0}, {4 * E, 300, 2, 2}, {5 * E, 300, 1, 0}};
+    static const std::vector<Stroke> waltzArpeggio{{0, 300, 0, 6}, {E, 300, 1, 0}, {2 * E, 300, 2, 2}, {3 * E, 300, 3, 0}, {4 * E, 300, 2, 2}, {5 * E, 300, 1, 0}};
     static const std::vector<Stroke> waltzStrum{{Q, 320, kDown, 6}, {2 * Q, 320, kDown, 0}};
     static const std::vector<Stroke> waltzRolled{{0, 3 * Q - 40, kRoll, 6}};
     // Serenade in two: sixteenths, or chords on the off-beats.
-    static const std::vector<Stroke> twoArpeggio{{0, 200, 0, 8}, {S, 200, 1, 0}, {2 * S, 200, 2, 2}, {3 * S, 200, 3, 0},
-                                                 {4 * S, 200, 1, 4}, {5 * S, 200, 2, 0}, {6 * S, 200, 3, 2}, {7 * S, 200, 2, 0}};
+    static const std::vector<Stroke> twoArpeggio{{0, 200, 0, 8}, {S, 200, 1, 0}, {2 * S, 200, 2, 2}, {3 * S, 200, 3, 0}, {4 * S, 200, 1, 4}, {5 * S, 200, 2, 0}, {6 * S, 200, 3, 2}, {7 * S, 200, 2, 0}};
     static const std::vector<Stroke> twoStrum{{E, 200, kDown, 4}, {Q + E, 200, kDown, 0}};
     static const std::vector<Stroke> twoRolled{{0, 2 * Q - 40, kRoll, 6}};
     // Tarantella: strummed eighths around the two beats, or broken chords.
     static const std::vector<Stroke> sixStrum{{E, 200, kDown, 6}, {2 * E, 200, kUp, 0}, {4 * E, 200, kDown, 6}, {5 * E, 200, kUp, 0}};
-    static const std::vector<Stroke> sixArpeggio{{0, 220, 0, 6}, {E, 220, 1, 0}, {2 * E, 220, 2, 0},
-                                                 {3 * E, 220, 3, 4}, {4 * E, 220, 2, 0}, {5 * E, 220, 1, 0}};
+    static const std::vector<Stroke> sixArpeggio{{0, 220, 0, 6}, {E, 220, 1, 0}, {2 * E, 220, 2, 0}, {3 * E, 220, 3, 4}, {4 * E, 220, 2, 0}, {5 * E, 220, 1, 0}};
     static const std::vector<Stroke> sixRolled{{0, 3 * E - 30, kRoll, 6}, {3 * E, 3 * E - 30, kRoll, 2}};
     static const std::vector<Stroke> none;
     const bool arp = style == Guitar::Arpeggio, rolled = style == Guitar::Rolled;
     if (style == Guitar::Tacet)
         return none;
     switch (metre) {
-    case Metre::Slow4: return arp ? slowArpeggio : rolled ? slowRolled : slowStrum;
-    case Metre::Waltz: return arp ? waltzArpeggio : rolled ? waltzRolled : waltzStrum;
-    case Metre::Serenade2: return arp ? twoArpeggio : rolled ? twoRolled : twoStrum;
-    case Metre::Tarantella: break;
+    case Metre::Slow4:
+        return arp ? slowArpeggio : rolled ? slowRolled
+                                           : slowStrum;
+    case Metre::Waltz:
+        return arp ? waltzArpeggio : rolled ? waltzRolled
+                                            : waltzStrum;
+    case Metre::Serenade2:
+        return arp ? twoArpeggio : rolled ? twoRolled
+                                          : twoStrum;
+    case Metre::Tarantella:
+        break;
     }
-    return arp ? sixArpeggio : rolled ? sixRolled : sixStrum;
+    return arp ? sixArpeggio : rolled ? sixRolled
+                                      : sixStrum;
 }
 
 // A note a step away from `target`, leading into it: chromatically or along the scale.
 int approach(int target, const Scale& scale, Dice& dice)
 {
     switch (dice.spread(1)) {
-    case -1: return target - 1;
-    case 0: return scale.stepFrom(target, +1);
-    default: return scale.stepFrom(target, -1);
+    case -1:
+        return target - 1;
+    case 0:
+        return scale.stepFrom(target, +1);
+    default:
+        return scale.stepFrom(target, -1);
     }
 }
 
@@ -178,9 +186,9 @@ void Accompaniment::pad(Pad style, const std::vector<ChordSlot>& chords, int sta
         // Short chords between the beats, as an accordion's left hand plays them.
         const int bar = band_.bar;
         const std::vector<int> offsets = band_.song.metre == Metre::Waltz ? std::vector<int>{Q, 2 * Q}
-                                         : band_.song.metre == Metre::Tarantella ? std::vector<int>{2 * E, 5 * E}
-                                         : band_.song.metre == Metre::Slow4 ? std::vector<int>{Q, 3 * Q}
-                                                                            : std::vector<int>{E, Q + E};
+            : band_.song.metre == Metre::Tarantella                       ? std::vector<int>{2 * E, 5 * E}
+            : band_.song.metre == Metre::Slow4                            ? std::vector<int>{Q, 3 * Q}
+                                                                          : std::vector<int>{E, Q + E};
         for (int b = 0; b < length; b += bar)
             for (int off : offsets) {
                 const int when = start + b + off + band_.timing.offset(feel);

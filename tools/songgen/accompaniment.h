@@ -10,7 +10,10 @@ namespace songgen {
 
 class Accompaniment {
 public:
-    explicit Accompaniment(Band& band) : band_(band) {}
+    explicit Accompaniment(Band& band)
+        : band_(band)
+    {
+    }
 
     // `chords` covers the section and, after it, the first chord of what
     // follows, so that the bass and the fills know where they are going.

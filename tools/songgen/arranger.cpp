@@ -46,7 +46,12 @@ Score read(const SongDef& song, const Section& s, int barTicks)
 
 class Arranger {
 public:
-    explicit Arranger(const SongDef& song) : song_(song), band_(song), accompaniment_(band_) {}
+    explicit Arranger(const SongDef& song)
+        : song_(song)
+        , band_(song)
+        , accompaniment_(band_)
+    {
+    }
 
     std::vector<uint8_t> run()
     {
@@ -216,7 +221,7 @@ private:
         for (int b = 0; b < score.bars; ++b) {
             const int local = b * band_.bar, at = start + local;
             if (last && b + 1 == score.bars)
-                break;  // the ending plays the last bar
+                break; // the ending plays the last bar
             const bool lastBar = b + 1 == score.bars;
             if (p.fill && lastBar && next) {
                 accompaniment_.guitarBar(p.guitar, chords, local, at, band_.bar / 2);
@@ -257,7 +262,8 @@ private:
         const int closing = start + (bars - 1) * band_.bar;
         if (last) {
             // The ending's own broadening over the last two bars.
-            const double depth = song_.ending == Ending::Button ? 0.06 : song_.ending == Ending::Fade ? 0.3 : 0.4;
+            const double depth = song_.ending == Ending::Button ? 0.06 : song_.ending == Ending::Fade ? 0.3
+                                                                                                      : 0.4;
             for (int k = 0; k < 2 * beats; ++k)
                 conductor.tempo(closing - band_.bar + k * band_.beat,
                                 base * (1 - depth * (k + 1) / (2 * beats)));

@@ -5,11 +5,11 @@
 namespace songgen {
 
 Band::Band(const SongDef& s)
-    : song(s),
-      bar(s.numerator * (4 * kTicksPerQuarter / s.denominator)),
-      beat(s.denominator == 8 ? 3 * kTicksPerQuarter / 2 : kTicksPerQuarter),
-      dice(s.seed),
-      timing(s.quarterBpm, dice)
+    : song(s)
+    , bar(s.numerator * (4 * kTicksPerQuarter / s.denominator))
+    , beat(s.denominator == 8 ? 3 * kTicksPerQuarter / 2 : kTicksPerQuarter)
+    , dice(s.seed)
+    , timing(s.quarterBpm, dice)
 {
     tracks.emplace_back(s.title);
     for (Part p : {kLeadA, kLeadB, kGuitar, kPad, kBass})
@@ -20,11 +20,16 @@ Band::Band(const SongDef& s)
 const Voice& Band::voice(Part part) const
 {
     switch (part) {
-    case kLeadA: return song.lead[0];
-    case kLeadB: return song.lead[1];
-    case kGuitar: return song.guitar;
-    case kPad: return song.pad;
-    default: return song.bass;
+    case kLeadA:
+        return song.lead[0];
+    case kLeadB:
+        return song.lead[1];
+    case kGuitar:
+        return song.guitar;
+    case kPad:
+        return song.pad;
+    default:
+        return song.bass;
     }
 }
 

@@ -10,7 +10,14 @@
 
 namespace songgen {
 
-enum Part { kConductor, kLeadA, kLeadB, kGuitar, kPad, kBass, kTambourine, kParts };
+enum Part { kConductor,
+            kLeadA,
+            kLeadB,
+            kGuitar,
+            kPad,
+            kBass,
+            kTambourine,
+            kParts };
 
 struct Band {
     explicit Band(const SongDef& s);
@@ -31,8 +38,8 @@ struct Band {
     const int beat;
     Dice dice;
     Timing timing;
-    int end = 0;        // the loop point
-    int lastSound = 0;  // where every note must have ended
+    int end = 0; // the loop point
+    int lastSound = 0; // where every note must have ended
     std::vector<Track> tracks;
 };
 

@@ -73,7 +73,7 @@ std::vector<Phrased> phrase(const std::vector<Tone>& tones, int barTicks, int be
                 accent = 1;
             const bool end = j == i && count > 1;
             const int v = level - 6 + int(std::lround(12.0 * arch + contour)) + accent - (end ? 3 : 0)
-                          + dice.spread(2);
+                + dice.spread(2);
             out.push_back({t, std::clamp(v, 20, 120), j == i});
         }
         first = i + 1;

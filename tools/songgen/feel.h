@@ -13,7 +13,10 @@ namespace songgen {
 
 class Dice {
 public:
-    explicit Dice(uint32_t seed) : state_(seed ? seed : 1) {}
+    explicit Dice(uint32_t seed)
+        : state_(seed ? seed : 1)
+    {
+    }
     // Uniform in -range..range.
     int spread(int range);
     // Uniform in [0, 1).
@@ -28,7 +31,11 @@ private:
 
 class Timing {
 public:
-    Timing(double quarterBpm, Dice& dice) : ticksPerMs_(kTicksPerQuarterMs * quarterBpm), dice_(dice) {}
+    Timing(double quarterBpm, Dice& dice)
+        : ticksPerMs_(kTicksPerQuarterMs * quarterBpm)
+        , dice_(dice)
+    {
+    }
     int ticks(double ms) const;
     // Where a part's note lands against the written beat, in ticks; `extraMs`
     // adds a deliberate lean, such as the breath before a phrase's last note.
@@ -43,7 +50,8 @@ private:
 struct Phrased {
     Tone tone;
     int velocity;
-    bool phraseEnd;   // the last note before a breath
+    // the last note before a breath
+    bool phraseEnd;
 };
 
 // Splits a line into phrases at rests and long notes and gives each note a

@@ -27,22 +27,33 @@ int Scale::stepFrom(int key, int direction) const
 
 Scale parseKey(const std::string& k)
 {
-    static const int classes[7] = {9, 11, 0, 2, 4, 5, 7};  // A..G
+    static const int classes[7] = {9, 11, 0, 2, 4, 5, 7}; // A..G
     if (k.empty() || k[0] < 'A' || k[0] > 'G')
         throw std::runtime_error("bad key \"" + k + "\"");
     Scale s;
     s.tonic = classes[k[0] - 'A'];
     size_t pos = 1;
-    if (pos < k.size() && k[pos] == '#') { s.tonic += 1; ++pos; }
-    else if (pos < k.size() && k[pos] == 'b') { s.tonic += 11; ++pos; }
+    if (pos < k.size() && k[pos] == '#') {
+        s.tonic += 1;
+        ++pos;
+    } else if (pos < k.size() && k[pos] == 'b') {
+        s.tonic += 11;
+        ++pos;
+    }
     s.tonic %= 12;
     s.minor = pos < k.size() && k[pos] == 'm';
     return s;
 }
 
-int mod12(int v) { return ((v % 12) + 12) % 12; }
+int mod12(int v)
+{
+    return ((v % 12) + 12) % 12;
+}
 
-int place(int pitchClass, int low) { return low + mod12(pitchClass - low); }
+int place(int pitchClass, int low)
+{
+    return low + mod12(pitchClass - low);
+}
 
 bool sameChord(const ChordSlot& a, const ChordSlot& b)
 {

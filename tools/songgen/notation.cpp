@@ -19,14 +19,22 @@ namespace {
 int pitchClass(char letter)
 {
     switch (letter) {
-    case 'C': return 0;
-    case 'D': return 2;
-    case 'E': return 4;
-    case 'F': return 5;
-    case 'G': return 7;
-    case 'A': return 9;
-    case 'B': return 11;
-    default: return -1;
+    case 'C':
+        return 0;
+    case 'D':
+        return 2;
+    case 'E':
+        return 4;
+    case 'F':
+        return 5;
+    case 'G':
+        return 7;
+    case 'A':
+        return 9;
+    case 'B':
+        return 11;
+    default:
+        return -1;
     }
 }
 
@@ -53,13 +61,20 @@ int baseLength(char c)
 {
     constexpr int q = kTicksPerQuarter;
     switch (c) {
-    case 'w': return 4 * q;
-    case 'h': return 2 * q;
-    case 'q': return q;
-    case 'e': return q / 2;
-    case 's': return q / 4;
-    case 't': return q / 8;
-    default: return 0;
+    case 'w':
+        return 4 * q;
+    case 'h':
+        return 2 * q;
+    case 'q':
+        return q;
+    case 'e':
+        return q / 2;
+    case 's':
+        return q / 4;
+    case 't':
+        return q / 8;
+    default:
+        return 0;
     }
 }
 
@@ -112,8 +127,7 @@ std::vector<Tone> parseMelody(const std::string& text, int barTicks, int* bars)
     for (const std::string& w : words(text)) {
         if (w == "|") {
             if (inBar != barTicks)
-                fail(bar, w, "the bar holds " + std::to_string(inBar) + " ticks, not "
-                                 + std::to_string(barTicks));
+                fail(bar, w, "the bar holds " + std::to_string(inBar) + " ticks, not " + std::to_string(barTicks));
             ++bar;
             inBar = 0;
             continue;
@@ -142,7 +156,7 @@ std::vector<Tone> parseMelody(const std::string& text, int barTicks, int* bars)
             fail(bar, w, "the note runs past the bar line");
     }
     if (inBar == 0 && bar > 1)
-        --bar;  // the text ended with a bar line
+        --bar; // the text ended with a bar line
     else if (inBar != barTicks)
         fail(bar, "end", "the last bar is incomplete");
     if (bars)
@@ -155,17 +169,28 @@ namespace {
 // Chord symbol: root, quality, optional "/bass". Returns the intervals from the root.
 std::vector<int> qualityIntervals(const std::string& q, int bar, const std::string& token)
 {
-    if (q.empty()) return {0, 4, 7};
-    if (q == "m") return {0, 3, 7};
-    if (q == "7") return {0, 4, 7, 10};
-    if (q == "m7") return {0, 3, 7, 10};
-    if (q == "maj7") return {0, 4, 7, 11};
-    if (q == "6") return {0, 4, 7, 9};
-    if (q == "m6") return {0, 3, 7, 9};
-    if (q == "dim") return {0, 3, 6};
-    if (q == "dim7") return {0, 3, 6, 9};
-    if (q == "m7b5") return {0, 3, 6, 10};
-    if (q == "aug") return {0, 4, 8};
+    if (q.empty())
+        return {0, 4, 7};
+    if (q == "m")
+        return {0, 3, 7};
+    if (q == "7")
+        return {0, 4, 7, 10};
+    if (q == "m7")
+        return {0, 3, 7, 10};
+    if (q == "maj7")
+        return {0, 4, 7, 11};
+    if (q == "6")
+        return {0, 4, 7, 9};
+    if (q == "m6")
+        return {0, 3, 7, 9};
+    if (q == "dim")
+        return {0, 3, 6};
+    if (q == "dim7")
+        return {0, 3, 6, 9};
+    if (q == "m7b5")
+        return {0, 3, 6, 10};
+    if (q == "aug")
+        return {0, 4, 8};
     fail(bar, token, "unknown chord quality \"" + q + "\"");
 }
 
@@ -201,7 +226,7 @@ std::vector<ChordSlot> parseChords(const std::string& text, int barTicks, int* b
     auto closeBar = [&](bool last) {
         if (barWords.empty()) {
             if (last && bar > 1)
-                return;  // text ended with a bar line
+                return; // text ended with a bar line
             fail(bar, "|", "a bar without chords");
         }
         const int n = int(barWords.size());

@@ -26,11 +26,15 @@ void putBig(std::vector<uint8_t>& out, uint32_t value, int width)
         out.push_back(uint8_t(value >> (8 * i)));
 }
 
-uint8_t clamp7(int v) { return uint8_t(std::clamp(v, 0, 127)); }
+uint8_t clamp7(int v)
+{
+    return uint8_t(std::clamp(v, 0, 127));
+}
 
 } // namespace
 
-Track::Track(std::string name) : name_(std::move(name))
+Track::Track(std::string name)
+    : name_(std::move(name))
 {
     if (!name_.empty())
         text(0, 0x03, name_);
@@ -109,7 +113,7 @@ std::vector<uint8_t> Track::chunk(int endTick) const
         if (i + 1 < notes.size() && notes[i + 1].channel == n.channel && notes[i + 1].key == n.key)
             n.length = std::min(n.length, notes[i + 1].tick - n.tick);
         if (n.length <= 0)
-            continue;   // struck twice at once: one note is enough
+            continue; // struck twice at once: one note is enough
         add(sorted, n.tick, 3, {uint8_t(0x90 | n.channel), clamp7(n.key), uint8_t(std::clamp(n.velocity, 1, 127))});
         add(sorted, n.tick + n.length, 2, {uint8_t(0x80 | n.channel), clamp7(n.key), 64});
     }

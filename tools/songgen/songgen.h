@@ -35,8 +35,8 @@ public:
 private:
     struct Event {
         int tick;
-        int rank;       // same tick: meta, then set-up, then note-offs, then note-ons
-        int serial;     // insertion order breaks the remaining ties
+        int rank; // same tick: meta, then set-up, then note-offs, then note-ons
+        int serial; // insertion order breaks the remaining ties
         std::vector<uint8_t> bytes;
     };
     struct Note {
@@ -54,8 +54,9 @@ private:
 std::vector<uint8_t> writeSmf(const std::vector<Track>& tracks, int endTick);
 
 struct SongFile {
-    std::string title;              // also the file's base name
-    std::vector<uint8_t> bytes;     // the whole .mid file
+    std::string title; // also the file's base name
+    // the whole .mid file
+    std::vector<uint8_t> bytes;
 };
 
 // All five songs, in menu order. Throws std::runtime_error naming the song and
