@@ -30,15 +30,15 @@ public:
 
     static std::unique_ptr<Uscita> apri(int rate)
     {
-        const pa_sample_spec spec{PA_SAMPLE_S16LE, uint32_t(rate), 2};
+        const pa_sample_spec formato{PA_SAMPLE_S16LE, uint32_t(rate), 2};
         pa_buffer_attr attr;
         attr.maxlength = uint32_t(-1);
-        attr.tlength = uint32_t(pa_usec_to_bytes(kBufferMs * 1000, &spec));
+        attr.tlength = uint32_t(pa_usec_to_bytes(kBufferMs * 1000, &formato));
         attr.prebuf = uint32_t(-1);
-        attr.minreq = uint32_t(pa_usec_to_bytes(kBlockMs * 1000, &spec));
+        attr.minreq = uint32_t(pa_usec_to_bytes(kBlockMs * 1000, &formato));
         attr.fragsize = uint32_t(-1);
         int error = 0;
-        pa_simple* s = pa_simple_new(nullptr, "La Trelva", PA_STREAM_PLAYBACK, nullptr, "Music", &spec, nullptr,
+        pa_simple* s = pa_simple_new(nullptr, "La Trelva", PA_STREAM_PLAYBACK, nullptr, "Music", &formato, nullptr,
                                      &attr, &error);
         return s ? std::make_unique<Pulse>(s) : nullptr;
     }
