@@ -191,18 +191,13 @@ void Superficie::disegnaRiquadri(QPainter& p)
         return;
     // Thin solid lines, each one whole device pixel on the same grid as the
     // card edges: a line spread over two half-lit rows is no longer the frame green.
-    auto pixel = [&](int x0, int y0, int x1, int y1) {
-        riempiPixel(p, QRect(QPoint(x0, y0), QPoint(x1, y1)), coloreRiquadri);
-    };
     for (const trelva::Segmento& s : g.Riquadri()) {
-        const int x0 = xDispositivo(s.da.x), y0 = yDispositivo(s.da.y);
-        const int x1 = xDispositivo(s.a.x), y1 = yDispositivo(s.a.y);
+        const QPoint da(xDispositivo(s.da.x), yDispositivo(s.da.y));
+        const QPoint a(xDispositivo(s.a.x), yDispositivo(s.a.y));
         // Like any line, it stops short of its last point; the vertical one
         // reaches the bottom line so the outline's corner closes.
-        if (y0 == y1)
-            pixel(x0, y0, x1 - 1, y0);
-        else
-            pixel(x0, y0, x0, y1);
+        const QPoint fine = da.y() == a.y() ? QPoint(a.x() - 1, a.y()) : QPoint(da.x(), a.y());
+        riempiPixel(p, QRect(da, fine), coloreRiquadri);
     }
 }
 
