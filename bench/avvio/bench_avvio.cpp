@@ -1,8 +1,7 @@
-// From process start to the first title frame, beside a bare Qt window that
-// only paints white, both started afresh several times in the same run.
-// Prints the median of each step and the ratio of the two first frames.
-// Run it under a real display server (xvfb-run) for honest figures.
-#include <QApplication>
+// From process start to the first title frame, beside the barest Qt window
+// (trelva-bench-nudo, built beside this program), both started afresh several
+// times in the same run. Prints the median of each step and the ratio of the
+// two first frames. Run it under a real display server (xvfb-run) for honest figures.
 #include <QElapsedTimer>
 #include <QIcon>
 #include <QPainter>
@@ -11,9 +10,6 @@
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
-#include <ctime>
-#include <fstream>
 #include <map>
 #include <sstream>
 #include <string>
@@ -21,55 +17,15 @@
 #include "form1.h"
 #include "pannelli.h"
 #include "superficie.h"
+#include "tappe.h"
 
 namespace {
-double msMonotono()
-{
-    timespec t{};
-    clock_gettime(CLOCK_MONOTONIC, &t);
-    return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
-}
+using tappe::tappa;
 
-// The parent's clock reading just before it started this process: the
-// kernel's own start time is kept in 10 ms ticks, too coarse here.
-double partenza = 0;
-
-double msDallAvvio()
-{
-    return msMonotono() - partenza;
-}
-
-// Each child prints "step milliseconds" lines, the last one the first frame.
-void tappa(const char* nome, double ms)
-{
-    std::printf("%s %.2f\n", nome, ms);
-    std::fflush(stdout);
-}
-
-class Bianca : public QWidget {
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter(this).fillRect(rect(), Qt::white);
-        tappa("first-frame", msDallAvvio());
-        QTimer::singleShot(0, qApp, &QCoreApplication::quit);
-    }
-};
-
-int nudo(int argc, char** argv)
-{
-    tappa("main", msDallAvvio());
-    QApplication app(argc, argv);
-    tappa("QApplication", msDallAvvio());
-    Bianca b;
-    b.showMaximized();
-    return app.exec();
-}
-
-// Watches the table for its first frame with the title on it.
-class Titolo : public QObject {
+// Steps that are not the first frame: the first resize and the first paint.
+class Passi : public QObject {
 public:
-    explicit Titolo(Superficie& s)
+    explicit Passi(Superficie& s)
         : s_(s)
     {
     }
@@ -77,43 +33,35 @@ public:
     {
         if (e->type() == QEvent::Resize && !ridimensionata_) {
             ridimensionata_ = true;
-            tappa("first-resize", msDallAvvio());
+            tappa("first-resize");
         }
         if (e->type() == QEvent::Paint && !dipinta_) {
             dipinta_ = true;
-            tappa(s_.testo.visible ? "first-paint(title)" : "first-paint(blank)", msDallAvvio());
-        }
-        if (e->type() == QEvent::Paint && s_.testo.visible && !visto_) {
-            visto_ = true;
-            // After the paint handler: the frame goes to the screen as it returns.
-            QTimer::singleShot(0, &s_, [] {
-                tappa("first-frame", msDallAvvio());
-                // nothing after the first frame is measured here
-                std::_Exit(0);
-            });
+            tappa(s_.testo.visible ? "first-paint(title)" : "first-paint(blank)");
         }
         return false;
     }
 
 private:
     Superficie& s_;
-    bool visto_ = false;
     bool dipinta_ = false;
     bool ridimensionata_ = false;
 };
 
 int gioco(int argc, char** argv)
 {
-    tappa("main", msDallAvvio());
-    QApplication app(argc, argv);
-    tappa("QApplication", msDallAvvio());
-    Form1 finestra({.cartella = QCoreApplication::applicationDirPath()});
-    tappa("window-built", msDallAvvio());
-    Titolo titolo(finestra.superficie());
-    finestra.superficie().installEventFilter(&titolo);
-    QTimer::singleShot(0, &finestra, [&] {
-        tappa("start-up-begins", msDallAvvio());
-        finestra.Form_Load();
+    tappa("main");
+    bool titoloDipinto = false;
+    tappe::Applicazione app(argc, argv, [&] { return titoloDipinto; });
+    tappa("QApplication");
+    Form1 f({.cartella = QCoreApplication::applicationDirPath()});
+    tappa("window-built");
+    Passi passi(f.superficie());
+    f.superficie().installEventFilter(&passi);
+    QObject::connect(&f.superficie(), &Superficie::dipinta, [&] { titoloDipinto |= f.superficie().testo.visible; });
+    QTimer::singleShot(0, &f, [&] {
+        tappa("start-up-begins");
+        f.Form_Load();
     });
     return app.exec();
 }
@@ -173,17 +121,19 @@ int confronta(int argc, char** argv, int volte)
     std::map<std::string, std::map<std::string, std::vector<double>>> tappe; // mode -> step -> ms
     std::vector<std::string> ordine[2];
     const char* modi[] = {"bare", "game"};
+    const QString programmi[] = {QCoreApplication::applicationDirPath() + QStringLiteral("/trelva-bench-nudo"),
+                                 QCoreApplication::applicationFilePath()};
     for (int i = 0; i < volte; ++i)
         for (int m = 0; m < 2; ++m) {
             QProcess figlio;
-            figlio.start(QCoreApplication::applicationFilePath(),
-                         {QString::fromLatin1(modi[m]), QString::number(msMonotono(), 'f', 3)});
+            const QString adesso = QString::number(tappe::msMonotono(), 'f', 3);
+            figlio.start(programmi[m], m == 0 ? QStringList{adesso} : QStringList{QStringLiteral("game"), adesso});
             figlio.waitForFinished(20000);
             std::istringstream righe(figlio.readAllStandardOutput().toStdString());
             std::string nome;
             double ms = 0;
             while (righe >> nome >> ms) {
-                if (i == 0)
+                if (std::find(ordine[m].begin(), ordine[m].end(), nome) == ordine[m].end())
                     ordine[m].push_back(nome);
                 tappe[modi[m]][nome].push_back(ms);
             }
@@ -204,12 +154,9 @@ int confronta(int argc, char** argv, int volte)
 
 int main(int argc, char** argv)
 {
-    const std::string modo = argc > 1 ? argv[1] : "";
-    if (argc > 2)
-        partenza = std::atof(argv[2]);
-    if (modo == "bare")
-        return nudo(argc, argv);
-    if (modo == "game")
+    if (argc > 2 && std::string(argv[1]) == "game") {
+        tappe::partenza = std::atof(argv[2]);
         return gioco(argc, argv);
+    }
     return confronta(argc, argv, argc > 1 ? std::max(1, std::atoi(argv[1])) : 9);
 }

@@ -1,8 +1,9 @@
 #include "sintetizzatore.h"
 
+#include "librerie.h"
+
 #include <QFile>
 
-#include <fluidsynth.h>
 #include <glib.h>
 #include <malloc.h>
 
@@ -27,12 +28,12 @@ void quietGlib(const gchar*, GLogLevelFlags, const gchar*, gpointer) { }
 // Nothing may reach the terminal: FluidSynth logs every level to stderr by
 // default, and when a soundfont fails it hands the file to libinstpatch,
 // whose glib assertions print "CRITICAL" lines.
-void silenceLibraries()
+void silenceLibraries(const librerie::FluidSynth& fs)
 {
     static std::once_flag once;
-    std::call_once(once, [] {
+    std::call_once(once, [&] {
         for (int level = FLUID_PANIC; level <= FLUID_DBG; ++level)
-            fluid_set_log_function(level, quietFluid, nullptr);
+            fs.fluid_set_log_function(level, quietFluid, nullptr);
         g_log_set_default_handler(quietGlib, nullptr);
     });
 }
@@ -41,42 +42,48 @@ void silenceLibraries()
 
 QString Sintetizzatore::defaultSoundFont()
 {
-    silenceLibraries();
-    fluid_settings_t* settings = new_fluid_settings();
+    const librerie::FluidSynth* fs = librerie::fluidsynth();
+    if (!fs)
+        return {};
+    silenceLibraries(*fs);
+    fluid_settings_t* settings = fs->new_fluid_settings();
     if (!settings)
         return {};
     QString path;
     char* value = nullptr;
-    if (fluid_settings_dupstr(settings, "synth.default-soundfont", &value) == FLUID_OK && value) {
+    if (fs->fluid_settings_dupstr(settings, "synth.default-soundfont", &value) == FLUID_OK && value) {
         path = QString::fromLocal8Bit(value);
-        fluid_free(value);
+        fs->fluid_free(value);
     }
-    delete_fluid_settings(settings);
+    fs->delete_fluid_settings(settings);
     return path;
 }
 
 std::unique_ptr<Sintetizzatore> Sintetizzatore::crea(const QStringList& soundfonts, int sampleRate,
                                                      const SongTimeline& song)
 {
-    silenceLibraries();
-    std::unique_ptr<Sintetizzatore> s(new Sintetizzatore);
-    s->settings_ = new_fluid_settings();
+    const librerie::FluidSynth* fs = librerie::fluidsynth();
+    if (!fs)
+        return nullptr;
+    silenceLibraries(*fs);
+    std::unique_ptr<Sintetizzatore> s(new Sintetizzatore(*fs));
+    s->settings_ = fs->new_fluid_settings();
     if (!s->settings_)
         return nullptr;
-    fluid_settings_setnum(s->settings_, "synth.sample-rate", sampleRate);
-    fluid_settings_setint(s->settings_, "synth.midi-channels", kSongChannels + kHolderChannels);
-    fluid_settings_setint(s->settings_, "synth.dynamic-sample-loading", 1);
-    fluid_settings_setnum(s->settings_, "synth.gain", kGain);
-    fluid_settings_setint(s->settings_, "synth.cpu-cores", 1);
-    s->synth_ = new_fluid_synth(s->settings_);
+    fs->fluid_settings_setnum(s->settings_, "synth.sample-rate", sampleRate);
+    fs->fluid_settings_setint(s->settings_, "synth.midi-channels", kSongChannels + kHolderChannels);
+    fs->fluid_settings_setint(s->settings_, "synth.dynamic-sample-loading", 1);
+    fs->fluid_settings_setnum(s->settings_, "synth.gain", kGain);
+    fs->fluid_settings_setint(s->settings_, "synth.cpu-cores", 1);
+    s->synth_ = fs->new_fluid_synth(s->settings_);
     if (!s->synth_)
         return nullptr;
     // Background music on a laptop: straight-line interpolation costs a
     // fraction of the default's and is not heard under the game.
-    fluid_synth_set_interp_method(s->synth_, -1, FLUID_INTERP_LINEAR);
+    fs->fluid_synth_set_interp_method(s->synth_, -1, FLUID_INTERP_LINEAR);
     for (const QString& path : soundfonts) {
         // No preset reset: nothing is selected, so nothing is loaded, until the song asks.
-        const int id = fluid_synth_sfload(s->synth_, QFile::encodeName(path).constData(), 0);
+        const int id = fs->fluid_synth_sfload(s->synth_, QFile::encodeName(path).constData(), 0);
         if (id != FLUID_FAILED) {
             s->sfont_ = id;
             s->holdPresets(song);
@@ -90,9 +97,9 @@ std::unique_ptr<Sintetizzatore> Sintetizzatore::crea(const QStringList& soundfon
 Sintetizzatore::~Sintetizzatore()
 {
     if (synth_)
-        delete_fluid_synth(synth_);
+        fs_.delete_fluid_synth(synth_);
     if (settings_)
-        delete_fluid_settings(settings_);
+        fs_.delete_fluid_settings(settings_);
     // The soundfont's samples were many small blocks: hand the pages back.
     malloc_trim(0);
 }
@@ -103,14 +110,14 @@ void Sintetizzatore::holdPresets(const SongTimeline& song)
     for (size_t i = 0; i < n; ++i) {
         const auto [bank, program] = song.presets[i];
         const int holder = kSongChannels + int(i);
-        if (fluid_synth_program_select(synth_, holder, sfont_, bank, program) != FLUID_OK && bank != 128)
-            fluid_synth_program_select(synth_, holder, sfont_, 0, program);
+        if (fs_.fluid_synth_program_select(synth_, holder, sfont_, bank, program) != FLUID_OK && bank != 128)
+            fs_.fluid_synth_program_select(synth_, holder, sfont_, 0, program);
     }
 }
 
 void Sintetizzatore::write(float* left, float* right, int offset, int frames)
 {
-    fluid_synth_write_float(synth_, frames, left, offset, 1, right, offset, 1);
+    fs_.fluid_synth_write_float(synth_, frames, left, offset, 1, right, offset, 1);
 }
 
 void Sintetizzatore::dispatch(const TimedEvent& e)
@@ -118,28 +125,28 @@ void Sintetizzatore::dispatch(const TimedEvent& e)
     const int ch = e.status & 0x0F;
     switch (e.status & 0xF0) {
     case 0x80:
-        fluid_synth_noteoff(synth_, ch, e.data1);
+        fs_.fluid_synth_noteoff(synth_, ch, e.data1);
         break;
     case 0x90:
         if (e.data2 == 0)
-            fluid_synth_noteoff(synth_, ch, e.data1);
+            fs_.fluid_synth_noteoff(synth_, ch, e.data1);
         else
-            fluid_synth_noteon(synth_, ch, e.data1, e.data2);
+            fs_.fluid_synth_noteon(synth_, ch, e.data1, e.data2);
         break;
     case 0xA0:
-        fluid_synth_key_pressure(synth_, ch, e.data1, e.data2);
+        fs_.fluid_synth_key_pressure(synth_, ch, e.data1, e.data2);
         break;
     case 0xB0:
-        fluid_synth_cc(synth_, ch, e.data1, e.data2);
+        fs_.fluid_synth_cc(synth_, ch, e.data1, e.data2);
         break;
     case 0xC0:
-        fluid_synth_program_change(synth_, ch, e.data1);
+        fs_.fluid_synth_program_change(synth_, ch, e.data1);
         break;
     case 0xD0:
-        fluid_synth_channel_pressure(synth_, ch, e.data1);
+        fs_.fluid_synth_channel_pressure(synth_, ch, e.data1);
         break;
     case 0xE0:
-        fluid_synth_pitch_bend(synth_, ch, e.data1 | (e.data2 << 7));
+        fs_.fluid_synth_pitch_bend(synth_, ch, e.data1 | (e.data2 << 7));
         break;
     }
 }
@@ -149,18 +156,18 @@ void Sintetizzatore::dispatch(const TimedEvent& e)
 void Sintetizzatore::reset(const SongTimeline& song)
 {
     for (int ch = 0; ch < kSongChannels; ++ch)
-        fluid_synth_cc(synth_, ch, 64, 0);
-    fluid_synth_all_notes_off(synth_, -1);
+        fs_.fluid_synth_cc(synth_, ch, 64, 0);
+    fs_.fluid_synth_all_notes_off(synth_, -1);
     for (int ch = 0; ch < kSongChannels; ++ch) {
-        fluid_synth_cc(synth_, ch, 121, 0);
-        fluid_synth_cc(synth_, ch, 0, 0);
-        fluid_synth_cc(synth_, ch, 32, 0);
-        fluid_synth_cc(synth_, ch, 7, 100);
-        fluid_synth_cc(synth_, ch, 10, 64);
-        fluid_synth_cc(synth_, ch, 91, 0);
-        fluid_synth_cc(synth_, ch, 93, 0);
+        fs_.fluid_synth_cc(synth_, ch, 121, 0);
+        fs_.fluid_synth_cc(synth_, ch, 0, 0);
+        fs_.fluid_synth_cc(synth_, ch, 32, 0);
+        fs_.fluid_synth_cc(synth_, ch, 7, 100);
+        fs_.fluid_synth_cc(synth_, ch, 10, 64);
+        fs_.fluid_synth_cc(synth_, ch, 91, 0);
+        fs_.fluid_synth_cc(synth_, ch, 93, 0);
         if (song.usesDefaultProgram[size_t(ch)])
-            fluid_synth_program_change(synth_, ch, 0);
+            fs_.fluid_synth_program_change(synth_, ch, 0);
     }
 }
 
@@ -168,17 +175,17 @@ void Sintetizzatore::pause()
 {
     for (int ch = 0; ch < kSongChannels; ++ch) {
         int value = 0;
-        fluid_synth_get_cc(synth_, ch, 64, &value);
+        fs_.fluid_synth_get_cc(synth_, ch, 64, &value);
         pedal_[size_t(ch)] = value;
-        fluid_synth_cc(synth_, ch, 64, 0);
+        fs_.fluid_synth_cc(synth_, ch, 64, 0);
     }
-    fluid_synth_all_notes_off(synth_, -1);
+    fs_.fluid_synth_all_notes_off(synth_, -1);
 }
 
 void Sintetizzatore::resume()
 {
     for (int ch = 0; ch < kSongChannels; ++ch)
-        fluid_synth_cc(synth_, ch, 64, pedal_[size_t(ch)]);
+        fs_.fluid_synth_cc(synth_, ch, 64, pedal_[size_t(ch)]);
 }
 
 } // namespace musica

@@ -13,6 +13,9 @@ typedef struct _fluid_hashtable_t fluid_settings_t;
 typedef struct _fluid_synth_t fluid_synth_t;
 
 namespace musica {
+namespace librerie {
+struct FluidSynth;
+}
 
 class Sintetizzatore {
 public:
@@ -39,9 +42,13 @@ public:
     void resume();
 
 private:
-    Sintetizzatore() = default;
+    explicit Sintetizzatore(const librerie::FluidSynth& fs)
+        : fs_(fs)
+    {
+    }
     void holdPresets(const SongTimeline& song);
 
+    const librerie::FluidSynth& fs_;
     fluid_settings_t* settings_ = nullptr;
     fluid_synth_t* synth_ = nullptr;
     int sfont_ = -1;

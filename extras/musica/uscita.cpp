@@ -1,9 +1,6 @@
 #include "uscita.h"
 
-#include <pulse/simple.h>
-#if TRELVA_HAVE_ALSA
-#include <alsa/asoundlib.h>
-#endif
+#include "librerie.h"
 
 #include <mutex>
 
@@ -12,38 +9,43 @@ namespace {
 
 class Pulse : public Uscita {
 public:
-    explicit Pulse(pa_simple* s)
-        : s_(s)
+    Pulse(const librerie::Pulse& pa, pa_simple* s)
+        : pa_(pa)
+        , s_(s)
     {
     }
-    ~Pulse() override { pa_simple_free(s_); }
+    ~Pulse() override { pa_.pa_simple_free(s_); }
     bool scrivi(const int16_t* frames, int count) override
     {
         int error = 0;
-        return pa_simple_write(s_, frames, size_t(count) * 4, &error) == 0;
+        return pa_.pa_simple_write(s_, frames, size_t(count) * 4, &error) == 0;
     }
     void svuota() override
     {
         int error = 0;
-        pa_simple_flush(s_, &error);
+        pa_.pa_simple_flush(s_, &error);
     }
 
     static std::unique_ptr<Uscita> apri(int rate)
     {
+        const librerie::Pulse* pa = librerie::pulse();
+        if (!pa)
+            return nullptr;
         const pa_sample_spec formato{PA_SAMPLE_S16LE, uint32_t(rate), 2};
         pa_buffer_attr attr;
         attr.maxlength = uint32_t(-1);
-        attr.tlength = uint32_t(pa_usec_to_bytes(kBufferMs * 1000, &formato));
+        attr.tlength = uint32_t(pa->pa_usec_to_bytes(kBufferMs * 1000, &formato));
         attr.prebuf = uint32_t(-1);
-        attr.minreq = uint32_t(pa_usec_to_bytes(kBlockMs * 1000, &formato));
+        attr.minreq = uint32_t(pa->pa_usec_to_bytes(kBlockMs * 1000, &formato));
         attr.fragsize = uint32_t(-1);
         int error = 0;
-        pa_simple* s = pa_simple_new(nullptr, "La Trelva", PA_STREAM_PLAYBACK, nullptr, "Music", &formato, nullptr,
-                                     &attr, &error);
-        return s ? std::make_unique<Pulse>(s) : nullptr;
+        pa_simple* s = pa->pa_simple_new(nullptr, "La Trelva", PA_STREAM_PLAYBACK, nullptr, "Music", &formato, nullptr,
+                                         &attr, &error);
+        return s ? std::make_unique<Pulse>(*pa, s) : nullptr;
     }
 
 private:
+    const librerie::Pulse& pa_;
     pa_simple* const s_;
 };
 
@@ -54,21 +56,22 @@ void quietAlsa(const char*, int, const char*, int, const char*, ...)
 
 class Alsa : public Uscita {
 public:
-    explicit Alsa(snd_pcm_t* pcm)
-        : pcm_(pcm)
+    Alsa(const librerie::Alsa& snd, snd_pcm_t* pcm)
+        : snd_(snd)
+        , pcm_(pcm)
     {
     }
     ~Alsa() override
     {
-        snd_pcm_drop(pcm_);
-        snd_pcm_close(pcm_);
+        snd_.snd_pcm_drop(pcm_);
+        snd_.snd_pcm_close(pcm_);
     }
     bool scrivi(const int16_t* frames, int count) override
     {
         while (count > 0) {
-            snd_pcm_sframes_t n = snd_pcm_writei(pcm_, frames, snd_pcm_uframes_t(count));
+            snd_pcm_sframes_t n = snd_.snd_pcm_writei(pcm_, frames, snd_pcm_uframes_t(count));
             if (n < 0)
-                n = snd_pcm_recover(pcm_, int(n), 1); // an underrun after a pause is expected
+                n = snd_.snd_pcm_recover(pcm_, int(n), 1); // an underrun after a pause is expected
             if (n < 0)
                 return false;
             frames += 2 * n;
@@ -78,28 +81,32 @@ public:
     }
     void svuota() override
     {
-        snd_pcm_drop(pcm_);
-        snd_pcm_prepare(pcm_);
+        snd_.snd_pcm_drop(pcm_);
+        snd_.snd_pcm_prepare(pcm_);
     }
 
     static std::unique_ptr<Uscita> apri(int rate)
     {
         // libasound prints its complaints when there is no card unless given a handler.
-        static std::once_flag once;
-        std::call_once(once, [] { snd_lib_error_set_handler(quietAlsa); });
-        snd_pcm_t* pcm = nullptr;
-        if (snd_pcm_open(&pcm, "default", SND_PCM_STREAM_PLAYBACK, 0) < 0)
+        const librerie::Alsa* snd = librerie::alsa();
+        if (!snd)
             return nullptr;
-        if (snd_pcm_set_params(pcm, SND_PCM_FORMAT_S16_LE, SND_PCM_ACCESS_RW_INTERLEAVED, 2, unsigned(rate), 1,
-                               kBufferMs * 1000)
+        static std::once_flag once;
+        std::call_once(once, [&] { snd->snd_lib_error_set_handler(quietAlsa); });
+        snd_pcm_t* pcm = nullptr;
+        if (snd->snd_pcm_open(&pcm, "default", SND_PCM_STREAM_PLAYBACK, 0) < 0)
+            return nullptr;
+        if (snd->snd_pcm_set_params(pcm, SND_PCM_FORMAT_S16_LE, SND_PCM_ACCESS_RW_INTERLEAVED, 2, unsigned(rate), 1,
+                                    kBufferMs * 1000)
             < 0) {
-            snd_pcm_close(pcm);
+            snd->snd_pcm_close(pcm);
             return nullptr;
         }
-        return std::make_unique<Alsa>(pcm);
+        return std::make_unique<Alsa>(*snd, pcm);
     }
 
 private:
+    const librerie::Alsa& snd_;
     snd_pcm_t* const pcm_;
 };
 #endif
