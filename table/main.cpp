@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "anticipo.h"
 #include "form1.h"
 
 namespace {
@@ -55,6 +56,7 @@ int main(int argc, char** argv)
 
     QApplication app(argc, argv);
     opzioni.parser.process(app); // what is left is no option of ours: an error, exit 1
+    const trelva::Ricerche ricerche = trelva::anticipaLeRicerche();
     Form1 finestra({.cartella = QCoreApplication::applicationDirPath()});
     // Start-up runs inside the event loop, so that quitting from any depth
     // unwinds back here.

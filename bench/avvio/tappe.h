@@ -49,9 +49,11 @@ public:
     }
     bool notify(QObject* destinatario, QEvent* e) override
     {
+        // Read before: handling an event may delete its receiver.
+        const bool dipinge = destinatario->isWindowType()
+            && (e->type() == QEvent::Expose || e->type() == QEvent::UpdateRequest);
         const bool fatto = QApplication::notify(destinatario, e);
-        if (destinatario->isWindowType() && (e->type() == QEvent::Expose || e->type() == QEvent::UpdateRequest)
-            && pronto_()) {
+        if (dipinge && pronto_()) {
             tappa("first-frame");
             std::_Exit(0);
         }
