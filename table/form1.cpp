@@ -11,7 +11,7 @@
 #include <exception>
 
 #include "accessibile.h"
-#include "cartelle.h"
+#include "folders.h"
 #include "mmc1.h"
 #include "musica.h"
 #include "pannelli.h"
@@ -79,7 +79,7 @@ Form1::Form1(Opzioni opzioni)
     MMC1::Options suono;
     suono.output = opzioni_.suonoVero ? MMC1::Output::Device : MMC1::Output::Offline;
     mmc_ = std::make_unique<MMC1>(suono);
-    musica_ = std::make_unique<Musica>(*mmc_, cartellaMusica(opzioni_.cartella));
+    musica_ = std::make_unique<Musica>(*mmc_, musicFolder(opzioni_.cartella));
     if (!opzioni_.comandiMusica)
         opzioni_.comandiMusica = [this](const QString& parola) { mmc_->setCommand(parola); };
     velocita_ = std::make_unique<Velocita>(postoritmo::delProgramma(opzioni_.cartella),

@@ -1,6 +1,6 @@
 #include "mmc1.h"
 
-#include "motore.h"
+#include "engine.h"
 
 #include <QMetaObject>
 
@@ -9,25 +9,25 @@
 
 namespace {
 
-using musica::Motore;
+using musica::Engine;
 
-std::optional<Motore::Verbo> verbOf(const QString& word)
+std::optional<Engine::Verb> verbOf(const QString& word)
 {
     const QString w = word.trimmed().toLower();
     if (w == QLatin1String("open"))
-        return Motore::Verbo::Open;
+        return Engine::Verb::Open;
     if (w == QLatin1String("play"))
-        return Motore::Verbo::Play;
+        return Engine::Verb::Play;
     if (w == QLatin1String("pause") || w == QLatin1String("stop"))
-        return Motore::Verbo::Pause;
+        return Engine::Verb::Pause;
     if (w == QLatin1String("close"))
-        return Motore::Verbo::Close;
+        return Engine::Verb::Close;
     return std::nullopt;
 }
 
 // How long the owner waits, when it goes, for the control's threads to finish
 // closing; a thread stuck in a hung sound server is left to the process's end.
-constexpr int kLeaveWaitMs = 150;
+constexpr int leaveWaitMs = 150;
 
 } // namespace
 
@@ -40,12 +40,12 @@ MMC1::MMC1(const Options& options, QObject* parent)
     : QObject(parent)
 {
     offline_ = options.output == Output::Offline;
-    Motore::Impostazioni impostazioni;
+    Engine::Settings settings;
     if (!offline_)
-        impostazioni.uscita = options.uscita ? options.uscita : musica::uscitaDiSistema;
-    impostazioni.soundfonts = options.soundfonts;
-    impostazioni.sampleRate = options.sampleRate;
-    engine_ = Motore::avvia(std::move(impostazioni), [this] {
+        settings.output = options.device ? options.device : musica::systemOutput;
+    settings.soundfonts = options.soundfonts;
+    settings.sampleRate = options.sampleRate;
+    engine_ = Engine::start(std::move(settings), [this] {
         if (notify_)
             QMetaObject::invokeMethod(
                 this, [this] { emit Done(Successful); }, Qt::QueuedConnection);
@@ -54,7 +54,7 @@ MMC1::MMC1(const Options& options, QObject* parent)
 
 MMC1::~MMC1()
 {
-    engine_->lascia(kLeaveWaitMs);
+    engine_->letGo(leaveWaitMs);
 }
 
 void MMC1::setNotify(bool on)
@@ -78,8 +78,8 @@ void MMC1::setCommand(const QString& word)
     if (!verb)
         return;
     engine_->word(*verb);
-    if (*verb == Motore::Verbo::Close)
-        engine_->waitIdle(kCloseWaitMs);
+    if (*verb == Engine::Verb::Close)
+        engine_->waitIdle(closeWaitMs);
 }
 
 qint64 MMC1::position() const

@@ -9,7 +9,7 @@
 // "play" (or its next opening) tries the output again.
 #pragma once
 
-#include "uscita.h"
+#include "audiooutput.h"
 
 #include <QObject>
 #include <QString>
@@ -19,7 +19,7 @@
 #include <memory>
 
 namespace musica {
-class Motore;
+class Engine;
 }
 
 class MMC1 : public QObject {
@@ -40,7 +40,7 @@ public:
         // Background music: half the usual rate is half the synthesizer's work.
         int sampleRate = 22050;
         // Device output only: where the sound goes instead of the system's.
-        musica::ApriUscita uscita;
+        musica::OpenOutput device;
     };
 
     // The notify code of a command that completed, or of a song that played to its end.
@@ -62,10 +62,10 @@ public:
     // "open", "play", "pause", "stop", "close", in any letter case. Unknown
     // words, and words that find nothing to act on, do nothing. Commands are
     // carried out in order on a thread of the control's own; only "close"
-    // waits for them, and never longer than kCloseWaitMs: a sound server that
+    // waits for them, and never longer than closeWaitMs: a sound server that
     // hangs must not hold the window.
     void setCommand(const QString& word);
-    static constexpr int kCloseWaitMs = 25;
+    static constexpr int closeWaitMs = 25;
 
     // Milliseconds. Equal once the song has played to its end.
     qint64 position() const;
@@ -93,7 +93,7 @@ signals:
     void Done(int notifyCode);
 
 private:
-    std::shared_ptr<musica::Motore> engine_;
+    std::shared_ptr<musica::Engine> engine_;
     std::atomic<bool> notify_{false};
     bool offline_ = false;
     QString fileName_;

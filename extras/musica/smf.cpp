@@ -232,7 +232,7 @@ private:
     std::bitset<129 * 128> seen_;
 };
 
-constexpr size_t kNone = SIZE_MAX;
+constexpr size_t noIndex = SIZE_MAX;
 
 // A program change that another replaces before its channel plays a note is
 // never heard; with dynamic sample loading each one would still read its
@@ -243,14 +243,14 @@ void dropSuperseded(std::vector<TimedEvent>& events, uint8_t status, std::array<
     size_t& last = pending[size_t(status & 0x0F)];
     switch (status & 0xF0) {
     case 0xC0:
-        if (last != kNone && last + 1 == events.size())
+        if (last != noIndex && last + 1 == events.size())
             events.pop_back(); // the usual flood: nothing in between, nothing kept
-        else if (last != kNone)
+        else if (last != noIndex)
             events[last].status = 0;
         last = events.size();
         break;
     case 0x90:
-        last = kNone;
+        last = noIndex;
         break;
     }
 }
@@ -305,12 +305,12 @@ std::optional<SongTimeline> readSmf(std::string_view bytes, int sampleRate)
         next.push(i);
 
     const double framesPerMicro = sampleRate / 1e6;
-    const double longest = double(kLongestSongMs) * 1000.0;
+    const double longest = double(longestSongMs) * 1000.0;
     SongTimeline song;
     // At least two bytes a channel message in the file: no growth copies.
     song.events.reserve(bytes.size() / 2);
     std::array<size_t, 16> pending;
-    pending.fill(kNone);
+    pending.fill(noIndex);
     uint64_t endTick = 0;
     while (!next.empty()) {
         Track& t = tracks[next.top()];

@@ -30,7 +30,7 @@ struct SongTimeline {
 };
 
 // No song is longer than this; a file whose timing says otherwise is refused.
-constexpr int64_t kLongestSongMs = 12LL * 3600 * 1000;
+constexpr int64_t longestSongMs = 12LL * 3600 * 1000;
 
 // Formats 0 and 1, tempo changes, running status, SMPTE or metrical time.
 // Anything damaged, truncated, too long or without a single tick of music

@@ -21,13 +21,13 @@
 
 namespace aiuto {
 
-inline const MMC1::Options kOffline = [] {
+inline const MMC1::Options offlineOptions = [] {
     MMC1::Options o;
     o.output = MMC1::Output::Offline;
     return o;
 }();
-constexpr double kSilent = 1e-4; // -80 dB peak
-constexpr double kSounding = 1e-3; // -60 dB RMS
+constexpr double silentPeak = 1e-4; // -80 dB peak
+constexpr double soundingRms = 1e-3; // -60 dB RMS
 
 // At 125 quarters a minute and 480 ticks to the quarter one tick lasts 1 ms.
 // From firstNoteMs on a note starts every quarter second and is held for
@@ -87,9 +87,9 @@ inline Livello suona(MMC1& mmc, double seconds)
 // fails, opening finds nothing) and come back.
 class Servente : public std::enable_shared_from_this<Servente> {
 public:
-    musica::ApriUscita apri()
+    musica::OpenOutput apri()
     {
-        return [self = shared_from_this()](int rate, QString* name) -> std::unique_ptr<musica::Uscita> {
+        return [self = shared_from_this()](int rate, QString* name) -> std::unique_ptr<musica::AudioOutput> {
             std::unique_lock l(self->m_);
             self->cv_.wait(l, [&] { return !self->fermo_; });
             if (!self->presente_)
@@ -136,7 +136,7 @@ public:
     }
 
 private:
-    class Finta : public musica::Uscita {
+    class Finta : public musica::AudioOutput {
     public:
         Finta(std::shared_ptr<Servente> s, int rate)
             : s_(std::move(s))
@@ -148,7 +148,7 @@ private:
             std::lock_guard l(s_->m_);
             --s_->aperte_;
         }
-        bool scrivi(const int16_t* frames, int count) override
+        bool write(const int16_t* frames, int count) override
         {
             {
                 std::unique_lock l(s_->m_);
@@ -160,7 +160,7 @@ private:
             std::this_thread::sleep_for(std::chrono::microseconds(1000000LL * count / rate_));
             return true;
         }
-        void svuota() override
+        void drop() override
         {
             std::lock_guard l(s_->m_);
             ++s_->svuotate_;

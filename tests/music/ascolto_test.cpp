@@ -217,8 +217,8 @@ double rms(const std::vector<float>& v)
     return std::sqrt(sum / double(v.size()));
 }
 
-const char* const kFluidR3 = "/usr/share/sounds/sf2/FluidR3_GM.sf2";
-const char* const kTimGM6mb = "/usr/share/sounds/sf2/TimGM6mb.sf2";
+const char* const fluidR3Path = "/usr/share/sounds/sf2/FluidR3_GM.sf2";
+const char* const timGM6mbPath = "/usr/share/sounds/sf2/TimGM6mb.sf2";
 
 } // namespace
 
@@ -257,14 +257,14 @@ private slots:
     // not: the same program on bank 0 plays instead, and is heard.
     void variationBanksFallBackToBankZero()
     {
-        if (!QFile::exists(kFluidR3) || !QFile::exists(kTimGM6mb))
+        if (!QFile::exists(fluidR3Path) || !QFile::exists(timGM6mbPath))
             QSKIP("the Debian soundfonts are not installed");
         for (int program : {25, 21}) {
             const int bank = program == 25 ? 16 : 8;
-            QVERIFY(suonaNota(kFluidR3, bank, program) != suonaNota(kFluidR3, 0, program));
-            const auto fallback = suonaNota(kTimGM6mb, bank, program);
+            QVERIFY(suonaNota(fluidR3Path, bank, program) != suonaNota(fluidR3Path, 0, program));
+            const auto fallback = suonaNota(timGM6mbPath, bank, program);
             QVERIFY2(rms(fallback) > 1e-3, qPrintable(QString::number(rms(fallback))));
-            QVERIFY(fallback == suonaNota(kTimGM6mb, 0, program));
+            QVERIFY(fallback == suonaNota(timGM6mbPath, 0, program));
         }
     }
 

@@ -66,7 +66,7 @@ private slots:
             {"C5w | Dq D5h.", "bar 2"}}; // no length, no octave
         for (const auto& [melody, where] : slips) {
             try {
-                songgen::parseMelody(melody, 4 * songgen::kTicksPerQuarter, nullptr);
+                songgen::parseMelody(melody, 4 * songgen::ticksPerQuarter, nullptr);
                 QFAIL(melody);
             } catch (const std::runtime_error& e) {
                 QVERIFY2(QString(e.what()).startsWith(where), e.what());

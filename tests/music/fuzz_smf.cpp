@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
                 std::abort();
             last = e.frame;
         }
-        if (song->lengthMs <= 0 || song->lengthMs > musica::kLongestSongMs || song->presets.size() > 129 * 128
+        if (song->lengthMs <= 0 || song->lengthMs > musica::longestSongMs || song->presets.size() > 129 * 128
             || song->events.size() > size / 2)
             std::abort();
     }

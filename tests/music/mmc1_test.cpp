@@ -41,7 +41,7 @@ private slots:
     void committedSongsSoundAndCloseSilences()
     {
         QFETCH(QString, caption);
-        MMC1 mmc(kOffline);
+        MMC1 mmc(offlineOptions);
         avvia(mmc, QStringLiteral(TRELVA_SOURCE_DIR "/assets/music/") + caption + ".mid");
         const Livello level = suona(mmc, 8.0);
         QVERIFY2(level.rms > 0.01, qPrintable(QString::number(level.rms)));
@@ -52,22 +52,22 @@ private slots:
         QCOMPARE(mmc.position(), 0);
         QCOMPARE(mmc.length(), 0);
         avvia(mmc, file("tardiva.mid"));
-        QVERIFY(suona(mmc, 1.9).peak < kSilent);
-        QVERIFY(suona(mmc, 1.0).rms > kSounding);
+        QVERIFY(suona(mmc, 1.9).peak < silentPeak);
+        QVERIFY(suona(mmc, 1.0).rms > soundingRms);
     }
 
     void pauseThenPlayResumesWhereItPaused()
     {
-        MMC1 mmc(kOffline);
+        MMC1 mmc(offlineOptions);
         avvia(mmc, file("continua.mid"));
         suona(mmc, 1.0);
         mmc.setCommand("PAUSE");
         suona(mmc, 2.0);
         QCOMPARE(mmc.position(), 1000);
-        QVERIFY2(suona(mmc, 0.5).peak < kSilent, "paused notes must die away");
+        QVERIFY2(suona(mmc, 0.5).peak < silentPeak, "paused notes must die away");
 
         mmc.setCommand("play");
-        QVERIFY(suona(mmc, 0.5).rms > kSounding);
+        QVERIFY(suona(mmc, 0.5).rms > soundingRms);
         QCOMPARE(mmc.position(), 1500);
 
         // A start position moves the song there.
@@ -78,8 +78,8 @@ private slots:
 
         // Opening over a playing song cuts its notes as closing does.
         avvia(mmc, file("tardiva.mid"));
-        QVERIFY(suona(mmc, 1.9).peak < kSilent);
-        QVERIFY(suona(mmc, 1.0).rms > kSounding);
+        QVERIFY(suona(mmc, 1.9).peak < silentPeak);
+        QVERIFY(suona(mmc, 1.0).rms > soundingRms);
     }
 
     // Null bytes stand for no file at all.
@@ -109,7 +109,7 @@ private slots:
         QFile::remove(path);
         QVERIFY(bytes.isNull() || scrivi(path, bytes));
         Terminale terminal;
-        MMC1 mmc(kOffline);
+        MMC1 mmc(offlineOptions);
         QSignalSpy done(&mmc, &MMC1::Done);
         mmc.setNotify(true);
         for (const char* word : {"play", "pause", "stop", "close", "rewind", ""}) // nothing open yet
@@ -144,7 +144,7 @@ private slots:
             garbled[4 + i] = char(size >> (8 * i));
         QTemporaryDir folder;
         QVERIFY(scrivi(folder.filePath("canzone.mid"), canzone(3000)));
-        MMC1::Options none = kOffline;
+        MMC1::Options none = offlineOptions;
         none.soundfonts = {folder.filePath("assente.sf2")};
         for (const QByteArray& beside : {sf3, whole.left(300000), garbled, whole}) {
             QVERIFY(scrivi(folder.filePath("proprio.sf2"), beside));
@@ -153,7 +153,7 @@ private slots:
             avvia(mmc, folder.filePath("canzone.mid"));
             const Livello level = suona(mmc, 0.5);
             QCOMPARE(terminal.take(), QByteArray());
-            QVERIFY(beside == whole ? level.rms > kSounding : level.peak == 0.0);
+            QVERIFY(beside == whole ? level.rms > soundingRms : level.peak == 0.0);
         }
     }
 
@@ -164,10 +164,10 @@ private slots:
         auto server = std::make_shared<Servente>();
         Riprendi riprendi{server};
         MMC1::Options options;
-        options.uscita = server->apri();
+        options.device = server->apri();
         MMC1 mmc(options);
         avvia(mmc, file("continua.mid"));
-        QTRY_VERIFY(server->livello() > kSounding);
+        QTRY_VERIFY(server->livello() > soundingRms);
         QCOMPARE(mmc.outputName(), QString("finta"));
         mmc.setCommand("pause");
         QTRY_COMPARE(server->svuotate(), 1); // what was buffered is not heard after the pause
@@ -187,10 +187,10 @@ private slots:
         auto server = std::make_shared<Servente>();
         Riprendi riprendi{server};
         MMC1::Options options;
-        options.uscita = server->apri();
+        options.device = server->apri();
         auto mmc = std::make_unique<MMC1>(options);
         avvia(*mmc, file("continua.mid"));
-        QTRY_VERIFY(server->livello() > kSounding);
+        QTRY_VERIFY(server->livello() > soundingRms);
         server->ferma();
         QTest::qWait(300); // the feeder is stuck in its write by now
         QElapsedTimer t;
@@ -214,11 +214,11 @@ private slots:
         auto server = std::make_shared<Servente>();
         Riprendi riprendi{server};
         MMC1::Options options;
-        options.uscita = server->apri();
+        options.device = server->apri();
         MMC1 mmc(options);
         Musica musica(mmc, folder.path());
         musica.avvio();
-        QTRY_VERIFY(server->livello() > kSounding);
+        QTRY_VERIFY(server->livello() > soundingRms);
 
         const std::function<void()> triggers[]{
             [&] { mmc.setCommand("play"); },
@@ -234,7 +234,7 @@ private slots:
             server->torna();
             trigger();
             QTRY_COMPARE_WITH_TIMEOUT(mmc.outputName(), QString("finta"), 4000);
-            QTRY_VERIFY(server->livello() > kSounding);
+            QTRY_VERIFY(server->livello() > soundingRms);
         }
     }
 };

@@ -26,7 +26,7 @@ struct Banco {
     QString path(const QString& name) const { return dir.filePath(name); }
 
     QTemporaryDir dir;
-    MMC1 mmc{kOffline};
+    MMC1 mmc{offlineOptions};
     Musica musica{mmc, dir.path()};
 };
 
@@ -50,7 +50,7 @@ private slots:
                 b.musica.canzoni_Click(i);
             b.mmc.waitForIdle();
             QCOMPARE(b.mmc.length(), lengthOf(i));
-            QVERIFY(suona(b.mmc, 0.3).rms > kSounding);
+            QVERIFY(suona(b.mmc, 0.3).rms > soundingRms);
         }
     }
 
@@ -84,7 +84,7 @@ private slots:
             QCOMPARE(suona(b.mmc, 0.3).peak, 0.0);
         }
         b.musica.canzoni_Click(2);
-        QVERIFY(suona(b.mmc, 0.3).rms > kSounding);
+        QVERIFY(suona(b.mmc, 0.3).rms > soundingRms);
         QCOMPARE(terminal.take(), QByteArray());
     }
 
@@ -100,7 +100,7 @@ private slots:
         consegna();
         QCOMPARE(done.count(), 1); // the open
         for (int round = 1; round <= 3; ++round) {
-            QVERIFY(suona(b.mmc, 0.3).rms > kSounding);
+            QVERIFY(suona(b.mmc, 0.3).rms > soundingRms);
             suona(b.mmc, 0.25);
             QCOMPARE(b.mmc.position(), b.mmc.length());
             QCOMPARE(done.count(), round);

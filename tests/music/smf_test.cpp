@@ -38,9 +38,9 @@ QByteArray smf(int format, int division, const QList<QByteArray>& events)
     return file;
 }
 
-const QByteArray kEnd("\x00\xFF\x2F\x00", 4);
+const QByteArray endOfTrack("\x00\xFF\x2F\x00", 4);
 // Half a second at the default tempo and 480 ticks to the quarter.
-const QByteArray kNote = QByteArray("\x00\x90\x3C\x64", 4) + varLen(480) + QByteArray("\x80\x3C\x00", 3);
+const QByteArray oneNote = QByteArray("\x00\x90\x3C\x64", 4) + varLen(480) + QByteArray("\x80\x3C\x00", 3);
 
 std::optional<musica::SongTimeline> leggi(const QByteArray& bytes, int rate = 1000)
 {
@@ -65,28 +65,28 @@ private slots:
     void refused_data()
     {
         QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("running status opens a track") << smf(0, 480, {QByteArray("\x00\x3C\x40", 3) + kNote + kEnd});
+        QTest::newRow("running status opens a track") << smf(0, 480, {QByteArray("\x00\x3C\x40", 3) + oneNote + endOfTrack});
         QTest::newRow("running status after a meta event")
-            << smf(0, 480, {kNote + QByteArray("\x00\xFF\x01\x00\x00\x3C\x40", 7) + kEnd});
-        QTest::newRow("data byte of 0x80") << smf(0, 480, {QByteArray("\x00\x90\x3C\x80", 4) + kNote + kEnd});
+            << smf(0, 480, {oneNote + QByteArray("\x00\xFF\x01\x00\x00\x3C\x40", 7) + endOfTrack});
+        QTest::newRow("data byte of 0x80") << smf(0, 480, {QByteArray("\x00\x90\x3C\x80", 4) + oneNote + endOfTrack});
         QTest::newRow("data byte of 0xC0 in a pressure")
-            << smf(0, 480, {kNote + QByteArray("\x00\xD0\xC0", 3) + kEnd});
-        QTest::newRow("format 0 with two tracks") << smf(0, 480, {kNote + kEnd, kNote + kEnd});
-        QTest::newRow("format 2") << smf(2, 480, {kNote + kEnd});
-        QTest::newRow("no End of Track") << smf(0, 480, {kNote});
-        QTest::newRow("one track of two missing") << smf(1, 480, {kNote + kEnd}).replace(11, 1, "\x02");
-        QTest::newRow("system common byte") << smf(0, 480, {kNote + QByteArray("\x00\xF1\x10", 3) + kEnd});
-        QTest::newRow("tempo of two bytes") << smf(0, 480, {QByteArray("\x00\xFF\x51\x02\x07\xA1", 6) + kNote + kEnd});
-        QTest::newRow("tempo 0") << smf(0, 480, {QByteArray("\x00\xFF\x51\x03\x00\x00\x00", 7) + kNote + kEnd});
-        QTest::newRow("division 0") << smf(0, 0, {kNote + kEnd});
-        QTest::newRow("no time at all") << smf(0, 480, {kEnd});
+            << smf(0, 480, {oneNote + QByteArray("\x00\xD0\xC0", 3) + endOfTrack});
+        QTest::newRow("format 0 with two tracks") << smf(0, 480, {oneNote + endOfTrack, oneNote + endOfTrack});
+        QTest::newRow("format 2") << smf(2, 480, {oneNote + endOfTrack});
+        QTest::newRow("no End of Track") << smf(0, 480, {oneNote});
+        QTest::newRow("one track of two missing") << smf(1, 480, {oneNote + endOfTrack}).replace(11, 1, "\x02");
+        QTest::newRow("system common byte") << smf(0, 480, {oneNote + QByteArray("\x00\xF1\x10", 3) + endOfTrack});
+        QTest::newRow("tempo of two bytes") << smf(0, 480, {QByteArray("\x00\xFF\x51\x02\x07\xA1", 6) + oneNote + endOfTrack});
+        QTest::newRow("tempo 0") << smf(0, 480, {QByteArray("\x00\xFF\x51\x03\x00\x00\x00", 7) + oneNote + endOfTrack});
+        QTest::newRow("division 0") << smf(0, 0, {oneNote + endOfTrack});
+        QTest::newRow("no time at all") << smf(0, 480, {endOfTrack});
         // Slowest tempo, one tick to the quarter, longest delays: 16.7 s a tick.
         QByteArray slow("\x00\xFF\x51\x03\xFF\xFF\xFF", 7);
         for (int i = 0; i < 64; ++i)
             slow += varLen(0x0FFFFFFF) + QByteArray("\x90\x3C\x64", 3);
-        QTest::newRow("longer than any song") << smf(0, 1, {slow + kEnd});
+        QTest::newRow("longer than any song") << smf(0, 1, {slow + endOfTrack});
         QTest::newRow("end longer than any song")
-            << smf(0, 1, {QByteArray("\x00\xFF\x51\x03\xFF\xFF\xFF", 7) + kNote + varLen(0x0FFFFFFF) + kEnd.mid(1)});
+            << smf(0, 1, {QByteArray("\x00\xFF\x51\x03\xFF\xFF\xFF", 7) + oneNote + varLen(0x0FFFFFFF) + endOfTrack.mid(1)});
     }
 
     void refused()
@@ -103,30 +103,30 @@ private slots:
         QTest::addColumn<qint64>("lengthMs");
         // One data byte each: the delta after it must not be taken for data.
         QTest::newRow("channel pressure, running")
-            << smf(0, 480, {QByteArray("\x00\xD1\x40\x00\x30", 5) + kNote + kEnd})
+            << smf(0, 480, {QByteArray("\x00\xD1\x40\x00\x30", 5) + oneNote + endOfTrack})
             << "0:d1:64 0:d1:48 0:90:60 500:80:60" << qint64(500);
         QTest::newRow("program change, running, the first never heard")
-            << smf(0, 480, {QByteArray("\x00\xC2\x05\x00\x06", 5) + kNote + kEnd})
+            << smf(0, 480, {QByteArray("\x00\xC2\x05\x00\x06", 5) + oneNote + endOfTrack})
             << "0:c2:6 0:90:60 500:80:60" << qint64(500);
         QTest::newRow("running status across a note off")
-            << smf(0, 480, {QByteArray("\x00\x90\x3C\x64\x60\x3C\x00\x00\x3E\x64", 10) + varLen(384) + QByteArray("\x80\x3E\x00", 3) + kEnd})
+            << smf(0, 480, {QByteArray("\x00\x90\x3C\x64\x60\x3C\x00\x00\x3E\x64", 10) + varLen(384) + QByteArray("\x80\x3E\x00", 3) + endOfTrack})
             << "0:90:60 100:90:60 100:90:62 500:80:62" << qint64(500);
         // The tempo in the first track times the second; equal times keep file order.
         QTest::newRow("tracks merged along the tempo map")
             << smf(1, 480,
                    {QByteArray("\x00\xFF\x51\x03\x03\xD0\x90", 7) + varLen(480) + QByteArray("\xB0\x07\x50", 3)
-                        + varLen(480) + QByteArray("\xFF\x51\x03\x07\xA1\x20", 6) + varLen(960) + kEnd.mid(1),
-                    varLen(480) + QByteArray("\x91\x40\x64", 3) + varLen(960) + QByteArray("\x81\x40\x00", 3) + kEnd})
+                        + varLen(480) + QByteArray("\xFF\x51\x03\x07\xA1\x20", 6) + varLen(960) + endOfTrack.mid(1),
+                    varLen(480) + QByteArray("\x91\x40\x64", 3) + varLen(960) + QByteArray("\x81\x40\x00", 3) + endOfTrack})
             << "250:b0:7 250:91:64 1000:81:64" << qint64(1500);
         // SMPTE: 25 frames of 40 ticks a second, tempo events change nothing.
         QTest::newRow("SMPTE time")
-            << smf(0, 0xE728, {QByteArray("\x00\xFF\x51\x03\x00\x10\x00\x00\x90\x3C\x64", 11) + varLen(750) + QByteArray("\x80\x3C\x00", 3) + kEnd})
+            << smf(0, 0xE728, {QByteArray("\x00\xFF\x51\x03\x00\x10\x00\x00\x90\x3C\x64", 11) + varLen(750) + QByteArray("\x80\x3C\x00", 3) + endOfTrack})
             << "0:90:60 750:80:60" << qint64(750);
         QTest::newRow("program changes never heard are dropped")
-            << smf(0, 480, {QByteArray("\x00\xC0\x05\x00\xC0\x06\x00\xC1\x07", 9) + kNote + kEnd})
+            << smf(0, 480, {QByteArray("\x00\xC0\x05\x00\xC0\x06\x00\xC1\x07", 9) + oneNote + endOfTrack})
             << "0:c0:6 0:c1:7 0:90:60 500:80:60" << qint64(500);
         QTest::newRow("unknown chunk skipped")
-            << smf(0, 480, {kNote + kEnd}).insert(14, QByteArray("XTRA\x00\x00\x00\x02zz", 10))
+            << smf(0, 480, {oneNote + endOfTrack}).insert(14, QByteArray("XTRA\x00\x00\x00\x02zz", 10))
             << "0:90:60 500:80:60" << qint64(500);
     }
 
@@ -150,7 +150,7 @@ private slots:
         const QByteArray on("\x00\x90\x3C\x64", 4);
         const QByteArray e = QByteArray("\x00\xB0\x00\x02\x00\xC0\x05", 7) + on + QByteArray("\x00\xC0\x07", 3) + on
             + QByteArray("\x00\xC0\x05", 3) + on + QByteArray("\x00\xC9\x10\x00\x93\x3C\x64", 7);
-        const auto song = leggi(smf(0, 480, {e + kNote + kEnd}));
+        const auto song = leggi(smf(0, 480, {e + oneNote + endOfTrack}));
         QVERIFY(song.has_value());
         const std::vector<std::pair<int, int>> presets{{2, 5}, {2, 7}, {128, 16}, {0, 0}};
         QVERIFY(song->presets == presets);
@@ -167,7 +167,7 @@ private slots:
             for (int program = 0; program < 128; ++program)
                 e += QByteArray("\x00\xC0", 2) + char(program) + QByteArray("\x00\x90\x3C\x64", 4);
         }
-        auto song = leggi(smf(0, 480, {e + kNote + kEnd}));
+        auto song = leggi(smf(0, 480, {e + oneNote + endOfTrack}));
         QVERIFY(song.has_value());
         QCOMPARE(song->presets.size(), size_t(16384));
         QCOMPARE(song->events.size(), size_t(128 * 257 + 2));
@@ -175,7 +175,7 @@ private slots:
         QByteArray flood("\x00\xC0\x00", 3);
         for (int i = 1; i < 100000; ++i)
             flood += QByteArray(1, '\0') + char(i % 128);
-        song = leggi(smf(0, 480, {flood + kNote + kEnd}));
+        song = leggi(smf(0, 480, {flood + oneNote + endOfTrack}));
         QVERIFY(song.has_value());
         QCOMPARE(events(*song), QStringLiteral("0:c0:%1 0:90:60 500:80:60").arg(99999 % 128));
         QCOMPARE(sizeof(musica::TimedEvent), size_t(8));

@@ -5,21 +5,21 @@
 namespace songgen {
 namespace {
 
-constexpr int Q = kTicksPerQuarter;
+constexpr int Q = ticksPerQuarter;
 constexpr int E = Q / 2;
 constexpr int S = Q / 4;
-constexpr int kTambourineKey = 54;
+constexpr int tambourineKey = 54;
 // Lowest keys of the guitar's broken chords and of its strummed ones: strums
 // sit higher, clear of the bass they answer.
-constexpr int kArpeggioLow = 48;
-constexpr int kStrumLow = 52;
-constexpr int kBassLow = 40;
+constexpr int arpeggioLow = 48;
+constexpr int strumLow = 52;
+constexpr int bassLow = 40;
 
 // One stroke of a guitar pattern: a chord tone (index into the voicing), or
-// the whole chord strummed down (kDown), up (kUp) or slowly rolled (kRoll).
-enum : int { kDown = -1,
-             kUp = -2,
-             kRoll = -3 };
+// the whole chord strummed down (StrumDown), up (StrumUp) or slowly rolled (Roll).
+enum : int { StrumDown = -1,
+             StrumUp = -2,
+             Roll = -3 };
 struct Stroke {
     int at;
     int length;
@@ -31,20 +31,20 @@ const std::vector<Stroke>& pattern(Metre metre, Guitar style)
 {
     // Slow song: broken chords in eighths, or chords on 2, 3 and 4 after the bass.
     static const std::vector<Stroke> slowArpeggio{{0, 420, 0, 8}, {E, 420, 1, 0}, {2 * E, 420, 2, 2}, {3 * E, 420, 3, 0}, {4 * E, 420, 1, 4}, {5 * E, 420, 2, 0}, {6 * E, 420, 3, 2}, {7 * E, 420, 2, 0}};
-    static const std::vector<Stroke> slowStrum{{Q, 400, kDown, 4}, {2 * Q, 400, kDown, 0}, {3 * Q, 200, kDown, 2}, {3 * Q + E, 200, kUp, -6}};
-    static const std::vector<Stroke> slowRolled{{0, 4 * Q - 40, kRoll, 6}};
+    static const std::vector<Stroke> slowStrum{{Q, 400, StrumDown, 4}, {2 * Q, 400, StrumDown, 0}, {3 * Q, 200, StrumDown, 2}, {3 * Q + E, 200, StrumUp, -6}};
+    static const std::vector<Stroke> slowRolled{{0, 4 * Q - 40, Roll, 6}};
     // Waltz: the "pah-pah" after the bass, or an even broken chord.
     static const std::vector<Stroke> waltzArpeggio{{0, 300, 0, 6}, {E, 300, 1, 0}, {2 * E, 300, 2, 2}, {3 * E, 300, 3, 0}, {4 * E, 300, 2, 2}, {5 * E, 300, 1, 0}};
-    static const std::vector<Stroke> waltzStrum{{Q, 320, kDown, 6}, {2 * Q, 320, kDown, 0}};
-    static const std::vector<Stroke> waltzRolled{{0, 3 * Q - 40, kRoll, 6}};
+    static const std::vector<Stroke> waltzStrum{{Q, 320, StrumDown, 6}, {2 * Q, 320, StrumDown, 0}};
+    static const std::vector<Stroke> waltzRolled{{0, 3 * Q - 40, Roll, 6}};
     // Serenade in two: sixteenths, or chords on the off-beats.
     static const std::vector<Stroke> twoArpeggio{{0, 200, 0, 8}, {S, 200, 1, 0}, {2 * S, 200, 2, 2}, {3 * S, 200, 3, 0}, {4 * S, 200, 1, 4}, {5 * S, 200, 2, 0}, {6 * S, 200, 3, 2}, {7 * S, 200, 2, 0}};
-    static const std::vector<Stroke> twoStrum{{E, 200, kDown, 4}, {Q + E, 200, kDown, 0}};
-    static const std::vector<Stroke> twoRolled{{0, 2 * Q - 40, kRoll, 6}};
+    static const std::vector<Stroke> twoStrum{{E, 200, StrumDown, 4}, {Q + E, 200, StrumDown, 0}};
+    static const std::vector<Stroke> twoRolled{{0, 2 * Q - 40, Roll, 6}};
     // Tarantella: strummed eighths around the two beats, or broken chords.
-    static const std::vector<Stroke> sixStrum{{E, 200, kDown, 6}, {2 * E, 200, kUp, 0}, {4 * E, 200, kDown, 6}, {5 * E, 200, kUp, 0}};
+    static const std::vector<Stroke> sixStrum{{E, 200, StrumDown, 6}, {2 * E, 200, StrumUp, 0}, {4 * E, 200, StrumDown, 6}, {5 * E, 200, StrumUp, 0}};
     static const std::vector<Stroke> sixArpeggio{{0, 220, 0, 6}, {E, 220, 1, 0}, {2 * E, 220, 2, 0}, {3 * E, 220, 3, 4}, {4 * E, 220, 2, 0}, {5 * E, 220, 1, 0}};
-    static const std::vector<Stroke> sixRolled{{0, 3 * E - 30, kRoll, 6}, {3 * E, 3 * E - 30, kRoll, 2}};
+    static const std::vector<Stroke> sixRolled{{0, 3 * E - 30, Roll, 6}, {3 * E, 3 * E - 30, Roll, 2}};
     static const std::vector<Stroke> none;
     const bool arp = style == Guitar::Arpeggio, rolled = style == Guitar::Rolled;
     if (style == Guitar::Tacet)
@@ -81,7 +81,7 @@ int approach(int target, const Scale& scale, Dice& dice)
 
 int fifthOf(const ChordSlot& c)
 {
-    const int k = place(c.classes[2], kBassLow);
+    const int k = place(c.classes[2], bassLow);
     return k > 50 ? k - 12 : k;
 }
 
@@ -91,7 +91,7 @@ void Accompaniment::strum(int at, int length, const std::vector<int>& keys, int 
 {
     for (size_t i = 0; i < keys.size(); ++i) {
         const size_t k = up ? keys.size() - 1 - i : i;
-        band_.note(kGuitar, at + int(i) * spacing, length - int(i) * spacing, keys[k],
+        band_.note(GuitarPart, at + int(i) * spacing, length - int(i) * spacing, keys[k],
                    velocity - int(i) * 2 + band_.dice.spread(3));
     }
 }
@@ -109,11 +109,11 @@ void Accompaniment::guitarBar(Guitar style, const std::vector<ChordSlot>& chords
         const int when = at + s.at + band_.timing.offset(feel);
         const int velocity = 44 + s.accent + band_.dice.spread(3);
         if (s.tone >= 0) {
-            band_.note(kGuitar, when, std::min(s.length, until - s.at), voicing(chord, kArpeggioLow)[size_t(s.tone)],
+            band_.note(GuitarPart, when, std::min(s.length, until - s.at), voicing(chord, arpeggioLow)[size_t(s.tone)],
                        velocity);
         } else {
-            const int spacing = s.tone == kRoll ? 36 + band_.dice.spread(8) : 10 + band_.dice.spread(4);
-            strum(when, std::min(s.length, until - s.at), voicing(chord, kStrumLow), velocity, spacing, s.tone == kUp);
+            const int spacing = s.tone == Roll ? 36 + band_.dice.spread(8) : 10 + band_.dice.spread(4);
+            strum(when, std::min(s.length, until - s.at), voicing(chord, strumLow), velocity, spacing, s.tone == StrumUp);
         }
     }
 }
@@ -128,7 +128,7 @@ void Accompaniment::guitarRun(const std::vector<ChordSlot>& chords, const Scale&
         run.insert(run.begin(), scale.stepFrom(run.front(), -1));
     const Feel& feel = band_.song.guitar.feel;
     for (int i = 0; i < count; ++i)
-        band_.note(kGuitar, at + half + i * step + band_.timing.offset(feel), step - 20, run[size_t(i)],
+        band_.note(GuitarPart, at + half + i * step + band_.timing.offset(feel), step - 20, run[size_t(i)],
                    46 + 2 * i + band_.dice.spread(3));
 }
 
@@ -138,18 +138,18 @@ void Accompaniment::bassBar(Bass style, const std::vector<ChordSlot>& chords, co
         return;
     const Feel& feel = band_.song.bass.feel;
     auto play = [&](int offset, int length, int key, int velocity) {
-        band_.note(kBass, at + offset + band_.timing.offset(feel), length, key, velocity + band_.dice.spread(3));
+        band_.note(BassPart, at + offset + band_.timing.offset(feel), length, key, velocity + band_.dice.spread(3));
     };
     const int bar = band_.bar;
     const ChordSlot& first = chordAt(chords, local);
     if (style == Bass::Pedal) {
-        play(0, bar - 30, place(scale.tonic, kBassLow), 66);
+        play(0, bar - 30, place(scale.tonic, bassLow), 66);
         return;
     }
     const ChordSlot& next = chordAt(chords, local + bar);
     const bool changes = !sameChord(first, next);
     const bool walk = style == Bass::Walking;
-    const int root = place(first.bass, kBassLow);
+    const int root = place(first.bass, bassLow);
     if (band_.song.metre == Metre::Waltz) {
         // Root and fifth take turns while a chord lasts over several bars.
         const bool held = local >= bar && sameChord(chordAt(chords, local - bar), first);
@@ -157,25 +157,25 @@ void Accompaniment::bassBar(Bass style, const std::vector<ChordSlot>& chords, co
         fifthLast_ = fifth;
         play(0, 420, fifth ? fifthOf(first) : root, 72);
         if (walk && changes)
-            play(2 * Q, 400, approach(place(next.bass, kBassLow), scale, band_.dice), 60);
+            play(2 * Q, 400, approach(place(next.bass, bassLow), scale, band_.dice), 60);
         return;
     }
     if (band_.song.metre == Metre::Slow4 && walk) {
         // Quarters: root, a chord tone, the fifth, and a step into the next chord.
         const ChordSlot& third = chordAt(chords, local + 2 * Q);
         play(0, 440, root, 74);
-        play(Q, 440, place(first.classes[1], kBassLow), 60);
-        play(2 * Q, 440, sameChord(first, third) ? fifthOf(first) : place(third.bass, kBassLow), 66);
-        play(3 * Q, 440, changes ? approach(place(next.bass, kBassLow), scale, band_.dice) : root, 58);
+        play(Q, 440, place(first.classes[1], bassLow), 60);
+        play(2 * Q, 440, sameChord(first, third) ? fifthOf(first) : place(third.bass, bassLow), 66);
+        play(3 * Q, 440, changes ? approach(place(next.bass, bassLow), scale, band_.dice) : root, 58);
         return;
     }
     const int half = band_.song.metre == Metre::Slow4 ? 2 * Q : band_.beat;
     const int len = band_.song.metre == Metre::Slow4 ? 900 : half - 60;
     play(0, len, root, 74);
     const ChordSlot& second = chordAt(chords, local + half);
-    int key = sameChord(first, second) ? fifthOf(second) : place(second.bass, kBassLow);
+    int key = sameChord(first, second) ? fifthOf(second) : place(second.bass, bassLow);
     if (walk && changes && sameChord(first, second))
-        key = approach(place(next.bass, kBassLow), scale, band_.dice);
+        key = approach(place(next.bass, bassLow), scale, band_.dice);
     play(half, len, key, 64);
 }
 
@@ -193,7 +193,7 @@ void Accompaniment::pad(Pad style, const std::vector<ChordSlot>& chords, int sta
             for (int off : offsets) {
                 const int when = start + b + off + band_.timing.offset(feel);
                 for (int key : voicing(chordAt(chords, b + off), 55))
-                    band_.note(kPad, when, E + 40, key, level - 4 + band_.dice.spread(3));
+                    band_.note(PadPart, when, E + 40, key, level - 4 + band_.dice.spread(3));
             }
         return;
     }
@@ -206,9 +206,9 @@ void Accompaniment::pad(Pad style, const std::vector<ChordSlot>& chords, int sta
         const int to = std::min(length, chords[j - 1].tick + chords[j - 1].length);
         const int when = start + from + band_.timing.offset(feel);
         for (int key : voicing(chords[i], 55))
-            band_.note(kPad, when, start + to - 10 - when, key, level + band_.dice.spread(4));
+            band_.note(PadPart, when, start + to - 10 - when, key, level + band_.dice.spread(4));
         // Held chords breathe: a swell towards the middle of each.
-        band_.swell(kPad, when, to - from, 100, 120 + band_.dice.spread(6), 104, 0.5);
+        band_.swell(PadPart, when, to - from, 100, 120 + band_.dice.spread(6), 104, 0.5);
         i = j;
     }
 }
@@ -221,23 +221,23 @@ void Accompaniment::tambourineBar(int at, bool phraseEnd)
     const Feel feel{0, 6};
     if (phraseEnd) {
         for (int i = 0; i < 8; ++i)
-            band_.note(kTambourine, at + i * S + band_.timing.offset(feel), S, kTambourineKey, 30 + 4 * i);
+            band_.note(TambourinePart, at + i * S + band_.timing.offset(feel), S, tambourineKey, 30 + 4 * i);
         return;
     }
     const int* p = patterns[int(band_.dice.unit() * 4)];
     for (int e = 0; e < 6; ++e)
         if (p[e])
-            band_.note(kTambourine, at + e * E + band_.timing.offset(feel), S, kTambourineKey, p[e] + band_.dice.spread(4));
+            band_.note(TambourinePart, at + e * E + band_.timing.offset(feel), S, tambourineKey, p[e] + band_.dice.spread(4));
 }
 
 void Accompaniment::finalChord(const ChordSlot& chord, int at, int hold, bool withPad)
 {
     const int spacing = hold > band_.beat ? 30 : 10;
-    strum(at, hold, voicing(chord, kStrumLow), 56, spacing, false);
-    band_.note(kBass, at, hold, place(chord.bass, kBassLow), 74);
+    strum(at, hold, voicing(chord, strumLow), 56, spacing, false);
+    band_.note(BassPart, at, hold, place(chord.bass, bassLow), 74);
     if (withPad)
         for (int key : voicing(chord, 55))
-            band_.note(kPad, at, hold, key, 50);
+            band_.note(PadPart, at, hold, key, 50);
 }
 
 } // namespace songgen

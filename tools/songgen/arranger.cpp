@@ -12,7 +12,7 @@ namespace {
 
 // Expression at rest, with room above it for a swell. Expression scales
 // loudness steeply, so resting well below the top would cost several dB.
-constexpr int kExpression = 118;
+constexpr int expressionLevel = 118;
 
 // A section's notes and chords, read once.
 struct Score {
@@ -65,11 +65,11 @@ public:
         // light ending stops short on its first beat.
         band_.lastSound = song_.ending == Ending::Button ? finalBar_ + band_.beat * 2 / 3 : band_.end - band_.beat / 2;
 
-        Track& conductor = band_.tracks[kConductor];
+        Track& conductor = band_.tracks[ConductorPart];
         conductor.text(0, 0x01, "Original composition for La Trelva");
         conductor.timeSignature(0, song_.numerator, song_.denominator);
         conductor.keySignature(0, song_.keySharps, song_.keyMinor);
-        for (Part p : {kLeadA, kLeadB, kGuitar, kPad, kBass})
+        for (Part p : {LeadAPart, LeadBPart, GuitarPart, PadPart, BassPart})
             setUp(p, band_.voice(p));
 
         int start = 0;
@@ -85,9 +85,9 @@ public:
         const bool tambourine = std::any_of(song_.passes.begin(), song_.passes.end(),
                                             [](const Pass& p) { return p.tambourine; });
         if (tambourine) {
-            band_.controller(kTambourine, 0, 7, 58);
-            band_.controller(kTambourine, 0, 10, 84);
-            band_.controller(kTambourine, 0, 91, 40);
+            band_.controller(TambourinePart, 0, 7, 58);
+            band_.controller(TambourinePart, 0, 10, 84);
+            band_.controller(TambourinePart, 0, 91, 40);
             tracks = band_.tracks;
         } else {
             tracks.pop_back();
@@ -107,11 +107,11 @@ private:
         band_.controller(part, 0, 91, v.reverb);
         band_.controller(part, 0, 93, v.chorus);
         // The song may have ended faded or with vibrato on; it starts again clean.
-        band_.controller(part, 0, 11, kExpression);
+        band_.controller(part, 0, 11, expressionLevel);
         band_.controller(part, 0, 1, 0);
     }
 
-    double seconds(int ticks) const { return ticks * 60.0 / song_.quarterBpm / kTicksPerQuarter; }
+    double seconds(int ticks) const { return ticks * 60.0 / song_.quarterBpm / ticksPerQuarter; }
 
     // An appoggiatura from the scale step above leans into each long note that closes a phrase.
     std::vector<Phrased> ornament(const std::vector<Phrased>& notes, const Scale& scale) const
@@ -141,7 +141,7 @@ private:
         if (ornaments)
             notes = ornament(notes, scale);
         // The phrase's loudness rides on expression as well as velocity.
-        const int base = std::clamp(kExpression - 10 + (level - 82) * 2, 96, 122);
+        const int base = std::clamp(expressionLevel - 10 + (level - 82) * 2, 96, 122);
         bool phraseStart = true;
         for (const Phrased& n : notes) {
             // A player takes a little time before a phrase's last note.
@@ -194,11 +194,11 @@ private:
         const Section& s = *p.section;
         const Scale scale = parseKey(s.key);
         const int length = score.bars * band_.bar;
-        band_.tracks[kConductor].text(start, 0x06, s.name);
+        band_.tracks[ConductorPart].text(start, 0x06, s.name);
         rubato(start, score.bars, last);
 
-        const Part lead = p.lead == 0 ? kLeadA : kLeadB;
-        const Part other = p.lead == 0 ? kLeadB : kLeadA;
+        const Part lead = p.lead == 0 ? LeadAPart : LeadBPart;
+        const Part other = p.lead == 0 ? LeadBPart : LeadAPart;
         line(lead, score.melody, start, p.level, p.ornaments, scale);
         if (p.second == Second::Duet) {
             std::vector<Tone> below;
@@ -244,7 +244,7 @@ private:
     // little held at its close, and a ritardando into each section's cadence.
     void rubato(int start, int bars, bool last)
     {
-        Track& conductor = band_.tracks[kConductor];
+        Track& conductor = band_.tracks[ConductorPart];
         const double base = song_.quarterBpm, r = song_.rubato;
         conductor.tempo(start, base);
         const int beats = band_.bar / band_.beat;
@@ -281,8 +281,8 @@ private:
             return;
         // A fade lets everyone die away; a fermata only softens a little.
         const int to = song_.ending == Ending::Fade ? 36 : 96;
-        for (Part p : {kLeadA, kLeadB, kGuitar, kPad, kBass})
-            band_.swell(p, finalBar_ + band_.beat / 2, hold - band_.beat / 2, kExpression, kExpression, to, 0.0);
+        for (Part p : {LeadAPart, LeadBPart, GuitarPart, PadPart, BassPart})
+            band_.swell(p, finalBar_ + band_.beat / 2, hold - band_.beat / 2, expressionLevel, expressionLevel, to, 0.0);
     }
 
     struct Closing {

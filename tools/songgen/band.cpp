@@ -6,13 +6,13 @@ namespace songgen {
 
 Band::Band(const SongDef& s)
     : song(s)
-    , bar(s.numerator * (4 * kTicksPerQuarter / s.denominator))
-    , beat(s.denominator == 8 ? 3 * kTicksPerQuarter / 2 : kTicksPerQuarter)
+    , bar(s.numerator * (4 * ticksPerQuarter / s.denominator))
+    , beat(s.denominator == 8 ? 3 * ticksPerQuarter / 2 : ticksPerQuarter)
     , dice(s.seed)
     , timing(s.quarterBpm, dice)
 {
     tracks.emplace_back(s.title);
-    for (Part p : {kLeadA, kLeadB, kGuitar, kPad, kBass})
+    for (Part p : {LeadAPart, LeadBPart, GuitarPart, PadPart, BassPart})
         tracks.emplace_back(voice(p).name);
     tracks.emplace_back("Tambourine");
 }
@@ -20,13 +20,13 @@ Band::Band(const SongDef& s)
 const Voice& Band::voice(Part part) const
 {
     switch (part) {
-    case kLeadA:
+    case LeadAPart:
         return song.lead[0];
-    case kLeadB:
+    case LeadBPart:
         return song.lead[1];
-    case kGuitar:
+    case GuitarPart:
         return song.guitar;
-    case kPad:
+    case PadPart:
         return song.pad;
     default:
         return song.bass;
@@ -35,7 +35,7 @@ const Voice& Band::voice(Part part) const
 
 int Band::channel(Part part)
 {
-    return part == kTambourine ? 9 : int(part) - 1;
+    return part == TambourinePart ? 9 : int(part) - 1;
 }
 
 void Band::note(Part part, int at, int length, int key, int velocity)

@@ -10,14 +10,14 @@
 
 namespace songgen {
 
-enum Part { kConductor,
-            kLeadA,
-            kLeadB,
-            kGuitar,
-            kPad,
-            kBass,
-            kTambourine,
-            kParts };
+enum Part { ConductorPart,
+            LeadAPart,
+            LeadBPart,
+            GuitarPart,
+            PadPart,
+            BassPart,
+            TambourinePart,
+            PartCount };
 
 struct Band {
     explicit Band(const SongDef& s);

@@ -32,7 +32,7 @@ private:
 class Timing {
 public:
     Timing(double quarterBpm, Dice& dice)
-        : ticksPerMs_(kTicksPerQuarterMs * quarterBpm)
+        : ticksPerMs_(ticksPerQuarterMs * quarterBpm)
         , dice_(dice)
     {
     }
@@ -42,7 +42,7 @@ public:
     int offset(const Feel& feel, double extraMs = 0) const;
 
 private:
-    static constexpr double kTicksPerQuarterMs = 480.0 / 60000.0;
+    static constexpr double ticksPerQuarterMs = 480.0 / 60000.0;
     double ticksPerMs_;
     Dice& dice_;
 };

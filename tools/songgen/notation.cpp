@@ -59,7 +59,7 @@ int readNoteName(const std::string& s, size_t& pos)
 
 int baseLength(char c)
 {
-    constexpr int q = kTicksPerQuarter;
+    constexpr int q = ticksPerQuarter;
     switch (c) {
     case 'w':
         return 4 * q;

@@ -146,7 +146,7 @@ std::vector<uint8_t> writeSmf(const std::vector<Track>& tracks, int endTick)
     std::vector<uint8_t> out{'M', 'T', 'h', 'd', 0, 0, 0, 6};
     putBig(out, 1, 2);
     putBig(out, uint32_t(tracks.size()), 2);
-    putBig(out, kTicksPerQuarter, 2);
+    putBig(out, ticksPerQuarter, 2);
     for (const Track& t : tracks) {
         const auto c = t.chunk(endTick);
         out.insert(out.end(), c.begin(), c.end());

@@ -8,7 +8,7 @@
 
 namespace songgen {
 
-constexpr int kTicksPerQuarter = 480;
+constexpr int ticksPerQuarter = 480;
 
 // One track of a format-1 file. Events are kept with their absolute tick and
 // sorted when the chunk is written, so the arranger may add them in any order.
@@ -50,7 +50,7 @@ private:
     std::vector<Note> notes_;
 };
 
-// A format-1 Standard MIDI File with kTicksPerQuarter ticks to the quarter note.
+// A format-1 Standard MIDI File with ticksPerQuarter ticks to the quarter note.
 std::vector<uint8_t> writeSmf(const std::vector<Track>& tracks, int endTick);
 
 struct SongFile {

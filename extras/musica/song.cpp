@@ -1,4 +1,4 @@
-#include "brano.h"
+#include "song.h"
 
 #include <QDir>
 #include <QFile>
@@ -29,10 +29,10 @@ QString findSong(const QString& name)
 std::optional<SongTimeline> loadSong(const QString& path, int sampleRate)
 {
     QFile file(path);
-    if (path.isEmpty() || !file.open(QIODevice::ReadOnly) || file.size() > kLargestSong)
+    if (path.isEmpty() || !file.open(QIODevice::ReadOnly) || file.size() > largestSongBytes)
         return std::nullopt;
-    const QByteArray bytes = file.read(kLargestSong + 1);
-    if (bytes.size() > kLargestSong)
+    const QByteArray bytes = file.read(largestSongBytes + 1);
+    if (bytes.size() > largestSongBytes)
         return std::nullopt; // grew since it was measured, or a device with no size
     return readSmf(std::string_view(bytes.constData(), size_t(bytes.size())), sampleRate);
 }

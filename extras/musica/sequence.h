@@ -9,44 +9,44 @@
 
 namespace musica {
 
-class Sintetizzatore;
+class Synth;
 
-class Sequenza {
+class Sequence {
 public:
-    enum class Stato { Fermo,
-                       Suona,
-                       Pausa,
-                       Finito };
+    enum class State { Stopped,
+                       Playing,
+                       Paused,
+                       Finished };
 
-    explicit Sequenza(SongTimeline song)
+    explicit Sequence(SongTimeline song)
         : song_(std::move(song))
     {
     }
 
     const SongTimeline& song() const { return song_; }
-    Stato stato() const { return stato_; }
+    State state() const { return state_; }
     uint64_t cursor() const { return cursor_; }
 
     // The next `frames` of sound into left and right, the song's time moved
     // on by as much as it plays. True when it reached its end.
-    bool avanza(Sintetizzatore& synth, float* left, float* right, int frames);
+    bool advance(Synth& synth, float* left, float* right, int frames);
     // Only the time: for a song nobody hears.
-    bool avanzaMuta(uint64_t frames);
+    bool advanceSilently(uint64_t frames);
 
     // From `from` when given (notes before it are released), else on from
     // where it stands.
-    void play(Sintetizzatore* synth, std::optional<uint64_t> from);
+    void play(Synth* synth, std::optional<uint64_t> from);
     // True when it was playing.
-    bool pause(Sintetizzatore* synth);
+    bool pause(Synth* synth);
     // A new synthesizer takes over: the channels as the song has set them by now.
-    void adotta(Sintetizzatore& synth) { seek(&synth, cursor_); }
+    void adopt(Synth& synth) { seek(&synth, cursor_); }
 
 private:
-    void seek(Sintetizzatore* synth, uint64_t target);
-    bool finito();
+    void seek(Synth* synth, uint64_t target);
+    bool reachedEnd();
 
     SongTimeline song_;
-    Stato stato_ = Stato::Fermo;
+    State state_ = State::Stopped;
     uint64_t cursor_ = 0;
     size_t next_ = 0;
 };

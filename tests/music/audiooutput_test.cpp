@@ -79,7 +79,7 @@ int finestra(int argc, char** argv)
 
 } // namespace
 
-class UscitaTest : public QObject {
+class AudioOutputTest : public QObject {
     Q_OBJECT
 
     qint64 server_ = 0;
@@ -169,8 +169,8 @@ int main(int argc, char** argv)
     if (argc > 1 && QByteArray(argv[1]) == "--finestra")
         return finestra(argc, argv);
     QCoreApplication app(argc, argv);
-    UscitaTest test;
+    AudioOutputTest test;
     return QTest::qExec(&test, argc, argv);
 }
 
-#include "uscita_test.moc"
+#include "audiooutput_test.moc"

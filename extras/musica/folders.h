@@ -6,7 +6,7 @@
 
 // The "music" folder beside the program first (a portable copy, a build tree),
 // then the one in the installed data folder, found from the program's folder.
-QStringList cartelleMusica(const QString& programma);
+QStringList musicFolders(const QString& program);
 
 // The first of those that is a folder; the one beside the program when none is.
-QString cartellaMusica(const QString& programma);
+QString musicFolder(const QString& program);

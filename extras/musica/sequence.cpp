@@ -1,6 +1,6 @@
-#include "sequenza.h"
+#include "sequence.h"
 
-#include "sintetizzatore.h"
+#include "synth.h"
 
 #include <algorithm>
 #include <array>
@@ -14,25 +14,25 @@ namespace {
 // A block's share of work on the song's events. A song that asks for more at
 // one moment (a flood of program changes, each reading an instrument from
 // disk) falls behind instead of holding the output for seconds.
-constexpr auto kBudget = std::chrono::milliseconds(30);
+constexpr auto seekBudget = std::chrono::milliseconds(30);
 
 } // namespace
 
-bool Sequenza::finito()
+bool Sequence::reachedEnd()
 {
     if (cursor_ < song_.lengthFrames)
         return false;
-    stato_ = Stato::Finito;
+    state_ = State::Finished;
     return true;
 }
 
-bool Sequenza::avanza(Sintetizzatore& synth, float* left, float* right, int frames)
+bool Sequence::advance(Synth& synth, float* left, float* right, int frames)
 {
-    const auto deadline = std::chrono::steady_clock::now() + kBudget;
+    const auto deadline = std::chrono::steady_clock::now() + seekBudget;
     bool ended = false;
     int done = 0;
     while (done < frames) {
-        if (stato_ != Stato::Suona) {
+        if (state_ != State::Playing) {
             synth.write(left, right, done, frames - done);
             break;
         }
@@ -49,7 +49,7 @@ bool Sequenza::avanza(Sintetizzatore& synth, float* left, float* right, int fram
             synth.write(left, right, done, frames - done);
             break;
         }
-        if (finito()) {
+        if (reachedEnd()) {
             ended = true;
             continue;
         }
@@ -64,36 +64,36 @@ bool Sequenza::avanza(Sintetizzatore& synth, float* left, float* right, int fram
     return ended;
 }
 
-bool Sequenza::avanzaMuta(uint64_t frames)
+bool Sequence::advanceSilently(uint64_t frames)
 {
-    if (stato_ != Stato::Suona)
+    if (state_ != State::Playing)
         return false;
     cursor_ = std::min(song_.lengthFrames, cursor_ + frames);
     const auto& events = song_.events;
     next_ = size_t(std::upper_bound(events.begin(), events.end(), cursor_,
                                     [](uint64_t c, const TimedEvent& e) { return c < e.frame; })
                    - events.begin());
-    return finito();
+    return reachedEnd();
 }
 
-void Sequenza::play(Sintetizzatore* synth, std::optional<uint64_t> from)
+void Sequence::play(Synth* synth, std::optional<uint64_t> from)
 {
     if (from) {
         seek(synth, std::min(*from, song_.lengthFrames));
-        stato_ = Stato::Suona;
+        state_ = State::Playing;
         return;
     }
-    if (stato_ == Stato::Pausa && synth)
+    if (state_ == State::Paused && synth)
         synth->resume();
     // A song at its end ends again at once, and says so.
-    stato_ = Stato::Suona;
+    state_ = State::Playing;
 }
 
-bool Sequenza::pause(Sintetizzatore* synth)
+bool Sequence::pause(Synth* synth)
 {
-    if (stato_ != Stato::Suona)
+    if (state_ != State::Playing)
         return false;
-    stato_ = Stato::Pausa;
+    state_ = State::Paused;
     if (synth)
         synth->pause();
     return true;
@@ -102,7 +102,7 @@ bool Sequenza::pause(Sintetizzatore* synth)
 // The channels as the song has set them by `target`: every setting in order,
 // but of the program changes only each channel's last, which alone is heard
 // and which alone reads an instrument from disk.
-void Sequenza::seek(Sintetizzatore* synth, uint64_t target)
+void Sequence::seek(Synth* synth, uint64_t target)
 {
     const auto& events = song_.events;
     size_t end = 0;

@@ -1,51 +1,51 @@
-#include "uscita.h"
+#include "audiooutput.h"
 
-#include "librerie.h"
+#include "libraries.h"
 
 #include <mutex>
 
 namespace musica {
 namespace {
 
-class Pulse : public Uscita {
+class Pulse : public AudioOutput {
 public:
-    Pulse(const librerie::Pulse& pa, pa_simple* s)
+    Pulse(const libraries::Pulse& pa, pa_simple* s)
         : pa_(pa)
         , s_(s)
     {
     }
     ~Pulse() override { pa_.pa_simple_free(s_); }
-    bool scrivi(const int16_t* frames, int count) override
+    bool write(const int16_t* frames, int count) override
     {
         int error = 0;
         return pa_.pa_simple_write(s_, frames, size_t(count) * 4, &error) == 0;
     }
-    void svuota() override
+    void drop() override
     {
         int error = 0;
         pa_.pa_simple_flush(s_, &error);
     }
 
-    static std::unique_ptr<Uscita> apri(int rate)
+    static std::unique_ptr<AudioOutput> open(int rate)
     {
-        const librerie::Pulse* pa = librerie::pulse();
+        const libraries::Pulse* pa = libraries::pulse();
         if (!pa)
             return nullptr;
-        const pa_sample_spec formato{PA_SAMPLE_S16LE, uint32_t(rate), 2};
+        const pa_sample_spec format{PA_SAMPLE_S16LE, uint32_t(rate), 2};
         pa_buffer_attr attr;
         attr.maxlength = uint32_t(-1);
-        attr.tlength = uint32_t(pa->pa_usec_to_bytes(kBufferMs * 1000, &formato));
+        attr.tlength = uint32_t(pa->pa_usec_to_bytes(bufferMs * 1000, &format));
         attr.prebuf = uint32_t(-1);
-        attr.minreq = uint32_t(pa->pa_usec_to_bytes(kBlockMs * 1000, &formato));
+        attr.minreq = uint32_t(pa->pa_usec_to_bytes(blockMs * 1000, &format));
         attr.fragsize = uint32_t(-1);
         int error = 0;
-        pa_simple* s = pa->pa_simple_new(nullptr, "La Trelva", PA_STREAM_PLAYBACK, nullptr, "Music", &formato, nullptr,
+        pa_simple* s = pa->pa_simple_new(nullptr, "La Trelva", PA_STREAM_PLAYBACK, nullptr, "Music", &format, nullptr,
                                          &attr, &error);
         return s ? std::make_unique<Pulse>(*pa, s) : nullptr;
     }
 
 private:
-    const librerie::Pulse& pa_;
+    const libraries::Pulse& pa_;
     pa_simple* const s_;
 };
 
@@ -54,9 +54,9 @@ void quietAlsa(const char*, int, const char*, int, const char*, ...)
 {
 }
 
-class Alsa : public Uscita {
+class Alsa : public AudioOutput {
 public:
-    Alsa(const librerie::Alsa& snd, snd_pcm_t* pcm)
+    Alsa(const libraries::Alsa& snd, snd_pcm_t* pcm)
         : snd_(snd)
         , pcm_(pcm)
     {
@@ -66,7 +66,7 @@ public:
         snd_.snd_pcm_drop(pcm_);
         snd_.snd_pcm_close(pcm_);
     }
-    bool scrivi(const int16_t* frames, int count) override
+    bool write(const int16_t* frames, int count) override
     {
         while (count > 0) {
             snd_pcm_sframes_t n = snd_.snd_pcm_writei(pcm_, frames, snd_pcm_uframes_t(count));
@@ -79,16 +79,16 @@ public:
         }
         return true;
     }
-    void svuota() override
+    void drop() override
     {
         snd_.snd_pcm_drop(pcm_);
         snd_.snd_pcm_prepare(pcm_);
     }
 
-    static std::unique_ptr<Uscita> apri(int rate)
+    static std::unique_ptr<AudioOutput> open(int rate)
     {
         // libasound prints its complaints when there is no card unless given a handler.
-        const librerie::Alsa* snd = librerie::alsa();
+        const libraries::Alsa* snd = libraries::alsa();
         if (!snd)
             return nullptr;
         static std::once_flag once;
@@ -97,7 +97,7 @@ public:
         if (snd->snd_pcm_open(&pcm, "default", SND_PCM_STREAM_PLAYBACK, 0) < 0)
             return nullptr;
         if (snd->snd_pcm_set_params(pcm, SND_PCM_FORMAT_S16_LE, SND_PCM_ACCESS_RW_INTERLEAVED, 2, unsigned(rate), 1,
-                                    kBufferMs * 1000)
+                                    bufferMs * 1000)
             < 0) {
             snd->snd_pcm_close(pcm);
             return nullptr;
@@ -106,21 +106,21 @@ public:
     }
 
 private:
-    const librerie::Alsa& snd_;
+    const libraries::Alsa& snd_;
     snd_pcm_t* const pcm_;
 };
 #endif
 
 } // namespace
 
-std::unique_ptr<Uscita> uscitaDiSistema(int sampleRate, QString* name)
+std::unique_ptr<AudioOutput> systemOutput(int sampleRate, QString* name)
 {
-    if (auto out = Pulse::apri(sampleRate)) {
+    if (auto out = Pulse::open(sampleRate)) {
         *name = QStringLiteral("pulseaudio");
         return out;
     }
 #if TRELVA_HAVE_ALSA
-    if (auto out = Alsa::apri(sampleRate)) {
+    if (auto out = Alsa::open(sampleRate)) {
         *name = QStringLiteral("alsa");
         return out;
     }

@@ -10,7 +10,7 @@
 namespace musica {
 
 // Larger files are not songs; the reader's memory stays a small multiple of this.
-constexpr qint64 kLargestSong = 16 * 1024 * 1024;
+constexpr qint64 largestSongBytes = 16 * 1024 * 1024;
 
 // The song as named, or, where letter case matters, the same name with the
 // other spelling of its extension (".mid" for ".MID" and so on). Empty when

@@ -10,10 +10,10 @@
 #include <alsa/asoundlib.h>
 #endif
 
-namespace musica::librerie {
+namespace musica::libraries {
 
 // clang-format off
-#define TRELVA_FUNZIONI_FLUIDSYNTH(F) \
+#define TRELVA_FLUIDSYNTH_FUNCTIONS(F) \
     F(new_fluid_settings) F(delete_fluid_settings) F(fluid_settings_setint) \
     F(fluid_settings_setnum) F(fluid_settings_dupstr) F(fluid_free) F(fluid_set_log_function) \
     F(new_fluid_synth) F(delete_fluid_synth) F(fluid_synth_set_interp_method) F(fluid_synth_sfload) \
@@ -23,39 +23,39 @@ namespace musica::librerie {
     F(fluid_synth_all_notes_off)
 
 // pa_usec_to_bytes lives in libpulse, which libpulse-simple brings with it.
-#define TRELVA_FUNZIONI_PULSE(F) \
+#define TRELVA_PULSE_FUNCTIONS(F) \
     F(pa_simple_new) F(pa_simple_free) F(pa_simple_write) F(pa_simple_flush) F(pa_usec_to_bytes)
 
-#define TRELVA_FUNZIONI_ALSA(F) \
+#define TRELVA_ALSA_FUNCTIONS(F) \
     F(snd_lib_error_set_handler) F(snd_pcm_open) F(snd_pcm_set_params) F(snd_pcm_writei) \
     F(snd_pcm_recover) F(snd_pcm_drop) F(snd_pcm_prepare) F(snd_pcm_close)
 
-#define TRELVA_PUNTATORE(nome) decltype(&::nome) nome = nullptr;
-#define TRELVA_CERCA(nome) && (nome = reinterpret_cast<decltype(nome)>(simbolo(libreria, #nome)))
+#define TRELVA_POINTER(name) decltype(&::name) name = nullptr;
+#define TRELVA_FIND(name) && (name = reinterpret_cast<decltype(name)>(symbol(library, #name)))
 // clang-format on
 
 // Looks a function up in an opened library; null when it is not there.
-void* simbolo(void* libreria, const char* nome);
+void* symbol(void* library, const char* name);
 
 struct FluidSynth {
-    TRELVA_FUNZIONI_FLUIDSYNTH(TRELVA_PUNTATORE)
-    bool trova(void* libreria) { return true TRELVA_FUNZIONI_FLUIDSYNTH(TRELVA_CERCA); }
+    TRELVA_FLUIDSYNTH_FUNCTIONS(TRELVA_POINTER)
+    bool find(void* library) { return true TRELVA_FLUIDSYNTH_FUNCTIONS(TRELVA_FIND); }
 };
 
 struct Pulse {
-    TRELVA_FUNZIONI_PULSE(TRELVA_PUNTATORE)
-    bool trova(void* libreria) { return true TRELVA_FUNZIONI_PULSE(TRELVA_CERCA); }
+    TRELVA_PULSE_FUNCTIONS(TRELVA_POINTER)
+    bool find(void* library) { return true TRELVA_PULSE_FUNCTIONS(TRELVA_FIND); }
 };
 
 #if TRELVA_HAVE_ALSA
 struct Alsa {
-    TRELVA_FUNZIONI_ALSA(TRELVA_PUNTATORE)
-    bool trova(void* libreria) { return true TRELVA_FUNZIONI_ALSA(TRELVA_CERCA); }
+    TRELVA_ALSA_FUNCTIONS(TRELVA_POINTER)
+    bool find(void* library) { return true TRELVA_ALSA_FUNCTIONS(TRELVA_FIND); }
 };
 #endif
 
-#undef TRELVA_PUNTATORE
-#undef TRELVA_CERCA
+#undef TRELVA_POINTER
+#undef TRELVA_FIND
 
 // Each is opened once, on first use from any thread; null when the library
 // or one of its functions is missing, and the music then stays silent.
@@ -65,4 +65,4 @@ const Pulse* pulse();
 const Alsa* alsa();
 #endif
 
-} // namespace musica::librerie
+} // namespace musica::libraries

@@ -1,6 +1,6 @@
-#include "sintetizzatore.h"
+#include "synth.h"
 
-#include "librerie.h"
+#include "libraries.h"
 
 #include <QFile>
 
@@ -17,10 +17,10 @@ namespace {
 // so that with dynamic sample loading the samples are read from disk when the
 // song is opened, on the control's worker, and not by a program change in the
 // middle of the output's blocks.
-constexpr int kHolderChannels = 16;
+constexpr int holderChannels = 16;
 // FluidSynth's default gain of 0.2 leaves our songs some 18 dB below full
 // scale; this brings the loudest of them to about -6 dB.
-constexpr double kGain = 0.8;
+constexpr double synthGain = 0.8;
 
 void quietFluid(int, const char*, void*) { }
 void quietGlib(const gchar*, GLogLevelFlags, const gchar*, gpointer) { }
@@ -28,7 +28,7 @@ void quietGlib(const gchar*, GLogLevelFlags, const gchar*, gpointer) { }
 // Nothing may reach the terminal: FluidSynth logs every level to stderr by
 // default, and when a soundfont fails it hands the file to libinstpatch,
 // whose glib assertions print "CRITICAL" lines.
-void silenceLibraries(const librerie::FluidSynth& fs)
+void silenceLibraries(const libraries::FluidSynth& fs)
 {
     static std::once_flag once;
     std::call_once(once, [&] {
@@ -40,9 +40,9 @@ void silenceLibraries(const librerie::FluidSynth& fs)
 
 } // namespace
 
-QString Sintetizzatore::defaultSoundFont()
+QString Synth::defaultSoundFont()
 {
-    const librerie::FluidSynth* fs = librerie::fluidsynth();
+    const libraries::FluidSynth* fs = libraries::fluidsynth();
     if (!fs)
         return {};
     silenceLibraries(*fs);
@@ -59,21 +59,21 @@ QString Sintetizzatore::defaultSoundFont()
     return path;
 }
 
-std::unique_ptr<Sintetizzatore> Sintetizzatore::crea(const QStringList& soundfonts, int sampleRate,
-                                                     const SongTimeline& song)
+std::unique_ptr<Synth> Synth::create(const QStringList& soundfonts, int sampleRate,
+                                     const SongTimeline& song)
 {
-    const librerie::FluidSynth* fs = librerie::fluidsynth();
+    const libraries::FluidSynth* fs = libraries::fluidsynth();
     if (!fs)
         return nullptr;
     silenceLibraries(*fs);
-    std::unique_ptr<Sintetizzatore> s(new Sintetizzatore(*fs));
+    std::unique_ptr<Synth> s(new Synth(*fs));
     s->settings_ = fs->new_fluid_settings();
     if (!s->settings_)
         return nullptr;
     fs->fluid_settings_setnum(s->settings_, "synth.sample-rate", sampleRate);
-    fs->fluid_settings_setint(s->settings_, "synth.midi-channels", kSongChannels + kHolderChannels);
+    fs->fluid_settings_setint(s->settings_, "synth.midi-channels", songChannels + holderChannels);
     fs->fluid_settings_setint(s->settings_, "synth.dynamic-sample-loading", 1);
-    fs->fluid_settings_setnum(s->settings_, "synth.gain", kGain);
+    fs->fluid_settings_setnum(s->settings_, "synth.gain", synthGain);
     fs->fluid_settings_setint(s->settings_, "synth.cpu-cores", 1);
     s->synth_ = fs->new_fluid_synth(s->settings_);
     if (!s->synth_)
@@ -94,7 +94,7 @@ std::unique_ptr<Sintetizzatore> Sintetizzatore::crea(const QStringList& soundfon
     return nullptr;
 }
 
-Sintetizzatore::~Sintetizzatore()
+Synth::~Synth()
 {
     if (synth_)
         fs_.delete_fluid_synth(synth_);
@@ -104,23 +104,23 @@ Sintetizzatore::~Sintetizzatore()
     malloc_trim(0);
 }
 
-void Sintetizzatore::holdPresets(const SongTimeline& song)
+void Synth::holdPresets(const SongTimeline& song)
 {
-    const size_t n = std::min<size_t>(song.presets.size(), kHolderChannels);
+    const size_t n = std::min<size_t>(song.presets.size(), holderChannels);
     for (size_t i = 0; i < n; ++i) {
         const auto [bank, program] = song.presets[i];
-        const int holder = kSongChannels + int(i);
+        const int holder = songChannels + int(i);
         if (fs_.fluid_synth_program_select(synth_, holder, sfont_, bank, program) != FLUID_OK && bank != 128)
             fs_.fluid_synth_program_select(synth_, holder, sfont_, 0, program);
     }
 }
 
-void Sintetizzatore::write(float* left, float* right, int offset, int frames)
+void Synth::write(float* left, float* right, int offset, int frames)
 {
     fs_.fluid_synth_write_float(synth_, frames, left, offset, 1, right, offset, 1);
 }
 
-void Sintetizzatore::dispatch(const TimedEvent& e)
+void Synth::dispatch(const TimedEvent& e)
 {
     const int ch = e.status & 0x0F;
     switch (e.status & 0xF0) {
@@ -153,12 +153,12 @@ void Sintetizzatore::dispatch(const TimedEvent& e)
 
 // Notes from before are released, not cut, so that the last chord of a song
 // that starts again rings out over its opening.
-void Sintetizzatore::reset(const SongTimeline& song)
+void Synth::reset(const SongTimeline& song)
 {
-    for (int ch = 0; ch < kSongChannels; ++ch)
+    for (int ch = 0; ch < songChannels; ++ch)
         fs_.fluid_synth_cc(synth_, ch, 64, 0);
     fs_.fluid_synth_all_notes_off(synth_, -1);
-    for (int ch = 0; ch < kSongChannels; ++ch) {
+    for (int ch = 0; ch < songChannels; ++ch) {
         fs_.fluid_synth_cc(synth_, ch, 121, 0);
         fs_.fluid_synth_cc(synth_, ch, 0, 0);
         fs_.fluid_synth_cc(synth_, ch, 32, 0);
@@ -171,9 +171,9 @@ void Sintetizzatore::reset(const SongTimeline& song)
     }
 }
 
-void Sintetizzatore::pause()
+void Synth::pause()
 {
-    for (int ch = 0; ch < kSongChannels; ++ch) {
+    for (int ch = 0; ch < songChannels; ++ch) {
         int value = 0;
         fs_.fluid_synth_get_cc(synth_, ch, 64, &value);
         pedal_[size_t(ch)] = value;
@@ -182,9 +182,9 @@ void Sintetizzatore::pause()
     fs_.fluid_synth_all_notes_off(synth_, -1);
 }
 
-void Sintetizzatore::resume()
+void Synth::resume()
 {
-    for (int ch = 0; ch < kSongChannels; ++ch)
+    for (int ch = 0; ch < songChannels; ++ch)
         fs_.fluid_synth_cc(synth_, ch, 64, pedal_[size_t(ch)]);
 }
 

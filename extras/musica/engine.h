@@ -10,7 +10,7 @@
 // its owner has let go lives on until its last thread is done with it.
 #pragma once
 
-#include "uscita.h"
+#include "audiooutput.h"
 
 #include <QString>
 #include <QStringList>
@@ -26,34 +26,34 @@
 
 namespace musica {
 
-class Sequenza;
-class Sintetizzatore;
+class Sequence;
+class Synth;
 
-class Motore : public std::enable_shared_from_this<Motore> {
+class Engine : public std::enable_shared_from_this<Engine> {
 public:
-    struct Impostazioni {
-        ApriUscita uscita; // empty: rendered on the caller's demand (render())
+    struct Settings {
+        OpenOutput output; // empty: rendered on the caller's demand (render())
         QStringList soundfonts;
         int sampleRate = 22050;
     };
-    enum class Verbo { Open,
-                       Play,
-                       Pause,
-                       Close };
+    enum class Verb { Open,
+                      Play,
+                      Pause,
+                      Close };
 
-    // `avviso` is called, from any thread, when a command completes or the song ends.
-    static std::shared_ptr<Motore> avvia(Impostazioni impostazioni, std::function<void()> avviso);
-    ~Motore();
+    // `notice` is called, from any thread, when a command completes or the song ends.
+    static std::shared_ptr<Engine> start(Settings settings, std::function<void()> notice);
+    ~Engine();
 
     void fileName(const QString& name);
     void from(qint64 ms);
-    void word(Verbo verb);
+    void word(Verb verb);
 
     // True once the commands given so far have been carried out.
     bool waitIdle(int timeoutMs);
     // The owner lets go: no more notices; the song is closed in the
     // background. Waits for the threads at most `timeoutMs`.
-    void lascia(int timeoutMs);
+    void letGo(int timeoutMs);
 
     qint64 position() const;
     qint64 length() const;
@@ -72,11 +72,11 @@ private:
                     Quit } kind;
         QString text;
         qint64 value = 0;
-        Verbo verb = Verbo::Close;
+        Verb verb = Verb::Close;
     };
     using Clock = std::chrono::steady_clock;
 
-    explicit Motore(Impostazioni impostazioni);
+    explicit Engine(Settings settings);
     void post(Command c);
     void run();
     void execute(const Command& c);
@@ -85,15 +85,15 @@ private:
     void pause();
     void close();
     bool attachOutput();
-    void feed(std::unique_ptr<Uscita> out, uint64_t generation, uint64_t pausesHeard);
-    void startFeederLocked(std::unique_ptr<Uscita> out);
+    void feed(std::unique_ptr<AudioOutput> out, uint64_t generation, uint64_t pausesHeard);
+    void startFeederLocked(std::unique_ptr<AudioOutput> out);
     void renderLocked(float* left, float* right, int frames);
     void syncClockLocked();
     void publishLocked();
     void raise();
     void threadEnded();
 
-    const Impostazioni impostazioni_;
+    const Settings settings_;
     const int rate_;
 
     // Commands, in order, for the worker.
@@ -113,8 +113,8 @@ private:
     // The open song, under lock_.
     mutable std::mutex lock_;
     std::condition_variable feederWake_;
-    std::unique_ptr<Sequenza> song_;
-    std::unique_ptr<Sintetizzatore> synth_;
+    std::unique_ptr<Sequence> song_;
+    std::unique_ptr<Synth> synth_;
     uint64_t generation_ = 0; // a feeder of an older generation leaves
     bool silent_ = false; // open, but its output went away: only time goes on
     Clock::time_point clockFrom_; // of a silent song: when its cursor was last brought up to date
@@ -122,11 +122,11 @@ private:
     uint64_t pauses_ = 0; // counts the pauses, for the feeder to drop what it had buffered
     QString outputName_;
 
-    std::mutex avvisoLock_;
-    std::function<void()> avviso_;
+    std::mutex noticeLock_;
+    std::function<void()> notice_;
 
     // Read on the owner's thread at any time, without waiting for a render.
-    std::atomic<int> state_{-1}; // a Sequenza::Stato, -1 while closed
+    std::atomic<int> state_{-1}; // a Sequence::State, -1 while closed
     std::atomic<uint64_t> cursor_{0};
     std::atomic<int64_t> lengthMs_{0};
     // non-zero while a silent song's time runs

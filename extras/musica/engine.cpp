@@ -1,9 +1,9 @@
-#include "motore.h"
+#include "engine.h"
 
-#include "brano.h"
-#include "sequenza.h"
-#include "sintetizzatore.h"
+#include "sequence.h"
+#include "song.h"
 #include "soundfont.h"
+#include "synth.h"
 
 #include <QFileInfo>
 
@@ -15,12 +15,12 @@
 namespace musica {
 namespace {
 
-using Stato = Sequenza::Stato;
+using State = Sequence::State;
 
 // After a song stops playing, its notes and their echo ring out for at most
 // this many blocks; the feeder stops at the first silent one.
-constexpr int kTailBlocks = 3000 / kBlockMs;
-constexpr float kQuiet = 1e-6f;
+constexpr int tailBlocks = 3000 / blockMs;
+constexpr float quietSample = 1e-6f;
 
 int64_t nanoseconds(std::chrono::steady_clock::time_point t)
 {
@@ -33,78 +33,78 @@ int16_t sample(float v)
 }
 
 // A synthesizer for the song, or null. Soundfonts beside the song come first.
-std::unique_ptr<Sintetizzatore> synthFor(const SongTimeline& song, const QString& songFolder,
-                                         const QStringList& chosen, int rate)
+std::unique_ptr<Synth> synthFor(const SongTimeline& song, const QString& songFolder,
+                                const QStringList& chosen, int rate)
 {
-    return Sintetizzatore::crea(soundfontCandidates(songFolder, chosen, Sintetizzatore::defaultSoundFont()), rate,
-                                song);
+    return Synth::create(soundfontCandidates(songFolder, chosen, Synth::defaultSoundFont()), rate,
+                         song);
 }
 
 } // namespace
 
-std::shared_ptr<Motore> Motore::avvia(Impostazioni impostazioni, std::function<void()> avviso)
+std::shared_ptr<Engine> Engine::start(Settings settings, std::function<void()> notice)
 {
-    std::shared_ptr<Motore> m(new Motore(std::move(impostazioni)));
-    m->avviso_ = std::move(avviso);
+    std::shared_ptr<Engine> m(new Engine(std::move(settings)));
+    m->notice_ = std::move(notice);
     m->threads_ = 1;
     std::thread([m] { m->run(); }).detach();
     return m;
 }
 
-Motore::Motore(Impostazioni impostazioni)
-    : impostazioni_(std::move(impostazioni))
-    , rate_(impostazioni_.sampleRate > 0 ? impostazioni_.sampleRate : 22050)
+Engine::Engine(Settings settings)
+    : settings_(std::move(settings))
+    , rate_(settings_.sampleRate > 0 ? settings_.sampleRate : 22050)
 {
 }
 
-Motore::~Motore() = default;
+Engine::~Engine() = default;
 
 // ---- the owner's side --------------------------------------------------------
 
-void Motore::post(Command c)
+void Engine::post(Command c)
 {
     std::lock_guard q(queueLock_);
     queue_.push_back(std::move(c));
     queueWake_.notify_all();
 }
 
-void Motore::fileName(const QString& name)
+void Engine::fileName(const QString& name)
 {
     post({Command::FileName, name});
 }
-void Motore::from(qint64 ms)
+void Engine::from(qint64 ms)
 {
     post({Command::From, {}, ms});
 }
-void Motore::word(Verbo verb)
+void Engine::word(Verb verb)
 {
     post({Command::Word, {}, 0, verb});
 }
 
-bool Motore::waitIdle(int timeoutMs)
+bool Engine::waitIdle(int timeoutMs)
 {
     std::unique_lock q(queueLock_);
     return idle_.wait_for(q, std::chrono::milliseconds(timeoutMs), [this] { return queue_.empty() && !busy_; });
 }
 
-void Motore::lascia(int timeoutMs)
+void Engine::letGo(int timeoutMs)
 {
     {
-        std::lock_guard a(avvisoLock_);
-        avviso_ = nullptr;
+        std::lock_guard a(noticeLock_);
+        notice_ = nullptr;
     }
     post({Command::Quit, {}});
     std::unique_lock q(queueLock_);
     idle_.wait_for(q, std::chrono::milliseconds(timeoutMs), [this] { return threads_ == 0; });
 }
 
-qint64 Motore::position() const
+qint64 Engine::position() const
 {
     const int state = state_.load();
     const int64_t length = lengthMs_.load();
     if (state < 0)
         return 0;
-    if (state == int(Stato::Finito))
+    if (state == int(State::Finished))
         return length;
     double frames = double(cursor_.load());
     if (const int64_t since = clockFromNs_.load())
@@ -114,18 +114,18 @@ qint64 Motore::position() const
     return std::min(ms, std::max<qint64>(0, length - 1));
 }
 
-qint64 Motore::length() const
+qint64 Engine::length() const
 {
     return state_.load() < 0 ? 0 : lengthMs_.load();
 }
 
-QString Motore::outputName() const
+QString Engine::outputName() const
 {
     std::lock_guard l(lock_);
     return outputName_;
 }
 
-void Motore::render(float* left, float* right, int frames)
+void Engine::render(float* left, float* right, int frames)
 {
     waitIdle(60000);
     std::lock_guard l(lock_);
@@ -134,7 +134,7 @@ void Motore::render(float* left, float* right, int frames)
 
 // ---- the worker ------------------------------------------------------------
 
-void Motore::run()
+void Engine::run()
 {
     for (;;) {
         Command c{Command::Clock, {}};
@@ -156,7 +156,7 @@ void Motore::run()
             // A silent song ends when its time is up: the worker wakes for that.
             std::lock_guard l(lock_);
             silentEnd_.reset();
-            if (silent_ && song_ && song_->stato() == Stato::Suona) {
+            if (silent_ && song_ && song_->state() == State::Playing) {
                 const double left = double(song_->song().lengthFrames - song_->cursor()) / rate_;
                 silentEnd_ = clockFrom_ + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(left));
             }
@@ -173,7 +173,7 @@ void Motore::run()
     threadEnded();
 }
 
-void Motore::execute(const Command& c)
+void Engine::execute(const Command& c)
 {
     switch (c.kind) {
     case Command::FileName:
@@ -193,23 +193,23 @@ void Motore::execute(const Command& c)
         return;
     case Command::Word:
         switch (c.verb) {
-        case Verbo::Open:
+        case Verb::Open:
             open();
             return;
-        case Verbo::Play:
+        case Verb::Play:
             play();
             return;
-        case Verbo::Pause:
+        case Verb::Pause:
             pause();
             return;
-        case Verbo::Close:
+        case Verb::Close:
             close();
             return;
         }
     }
 }
 
-void Motore::open()
+void Engine::open()
 {
     close();
     const QString path = findSong(fileName_);
@@ -217,17 +217,17 @@ void Motore::open()
     if (!song)
         return;
     // The output first: nothing heavy is loaded for a song nobody would hear.
-    std::unique_ptr<Uscita> out;
+    std::unique_ptr<AudioOutput> out;
     QString name = QStringLiteral("offline");
-    if (impostazioni_.uscita && !(out = impostazioni_.uscita(rate_, &name)))
+    if (settings_.output && !(out = settings_.output(rate_, &name)))
         return;
     songFolder_ = QFileInfo(path).absolutePath();
-    auto synth = synthFor(*song, songFolder_, impostazioni_.soundfonts, rate_);
+    auto synth = synthFor(*song, songFolder_, settings_.soundfonts, rate_);
     if (!synth)
         return;
     {
         std::lock_guard l(lock_);
-        song_ = std::make_unique<Sequenza>(std::move(*song));
+        song_ = std::make_unique<Sequence>(std::move(*song));
         synth_ = std::move(synth);
         outputName_ = name;
         if (out)
@@ -237,7 +237,7 @@ void Motore::open()
     raise();
 }
 
-void Motore::play()
+void Engine::play()
 {
     bool silent = false;
     {
@@ -256,7 +256,7 @@ void Motore::play()
         syncClockLocked();
         std::optional<uint64_t> target;
         if (from_)
-            target = uint64_t(std::min<qint64>(*from_, kLongestSongMs)) * uint64_t(rate_) / 1000;
+            target = uint64_t(std::min<qint64>(*from_, longestSongMs)) * uint64_t(rate_) / 1000;
         song_->play(synth_.get(), target);
         publishLocked();
     }
@@ -264,7 +264,7 @@ void Motore::play()
     feederWake_.notify_all();
 }
 
-void Motore::pause()
+void Engine::pause()
 {
     bool paused = false;
     {
@@ -274,7 +274,7 @@ void Motore::pause()
         syncClockLocked();
         paused = song_->pause(synth_.get());
         if (paused) {
-            tail_ = kTailBlocks;
+            tail_ = tailBlocks;
             ++pauses_;
         }
         publishLocked();
@@ -283,9 +283,9 @@ void Motore::pause()
         raise();
 }
 
-void Motore::close()
+void Engine::close()
 {
-    std::unique_ptr<Sintetizzatore> synth;
+    std::unique_ptr<Synth> synth;
     {
         std::lock_guard l(lock_);
         synth = std::move(synth_);
@@ -301,20 +301,20 @@ void Motore::close()
     // The synthesizer and its soundfont go here, on the worker, off the lock.
 }
 
-bool Motore::attachOutput()
+bool Engine::attachOutput()
 {
     QString name;
-    auto out = impostazioni_.uscita(rate_, &name);
+    auto out = settings_.output(rate_, &name);
     if (!out)
         return false;
     // Only the worker closes a song, and this is the worker: the song stays.
     const SongTimeline& song = song_->song();
-    auto synth = synthFor(song, songFolder_, impostazioni_.soundfonts, rate_);
+    auto synth = synthFor(song, songFolder_, settings_.soundfonts, rate_);
     if (!synth)
         return false;
     std::lock_guard l(lock_);
     syncClockLocked();
-    song_->adotta(*synth);
+    song_->adopt(*synth);
     synth_ = std::move(synth);
     silent_ = false;
     outputName_ = name;
@@ -325,7 +325,7 @@ bool Motore::attachOutput()
 
 // ---- the feeder --------------------------------------------------------------
 
-void Motore::startFeederLocked(std::unique_ptr<Uscita> out)
+void Engine::startFeederLocked(std::unique_ptr<AudioOutput> out)
 {
     const uint64_t generation = ++generation_;
     tail_ = 0;
@@ -338,9 +338,9 @@ void Motore::startFeederLocked(std::unique_ptr<Uscita> out)
     }).detach();
 }
 
-void Motore::feed(std::unique_ptr<Uscita> out, uint64_t generation, uint64_t pausesHeard)
+void Engine::feed(std::unique_ptr<AudioOutput> out, uint64_t generation, uint64_t pausesHeard)
 {
-    const int frames = std::max(1, rate_ * kBlockMs / 1000);
+    const int frames = std::max(1, rate_ * blockMs / 1000);
     const size_t n = size_t(frames);
     std::vector<float> left(n), right(n);
     std::vector<int16_t> pcm(2 * size_t(frames));
@@ -350,18 +350,18 @@ void Motore::feed(std::unique_ptr<Uscita> out, uint64_t generation, uint64_t pau
             std::unique_lock l(lock_);
             // Sleeps while there is nothing to hear: paused, stopped, or rung out.
             feederWake_.wait(l, [&] {
-                return generation != generation_ || song_->stato() == Stato::Suona || tail_ > 0;
+                return generation != generation_ || song_->state() == State::Playing || tail_ > 0;
             });
             if (generation != generation_)
                 break;
             paused = pausesHeard != pauses_;
             pausesHeard = pauses_;
             renderLocked(left.data(), right.data(), frames);
-            if (song_->stato() != Stato::Suona) {
+            if (song_->state() != State::Playing) {
                 float peak = 0;
                 for (int k = 0; k < frames; ++k)
                     peak = std::max({peak, std::abs(left[size_t(k)]), std::abs(right[size_t(k)])});
-                tail_ = peak < kQuiet ? 0 : tail_ - 1;
+                tail_ = peak < quietSample ? 0 : tail_ - 1;
             }
         }
         for (int k = 0; k < frames; ++k) {
@@ -370,12 +370,12 @@ void Motore::feed(std::unique_ptr<Uscita> out, uint64_t generation, uint64_t pau
         }
         // What was buffered before a pause is not to be heard after it.
         if (paused)
-            out->svuota();
-        if (out->scrivi(pcm.data(), frames))
+            out->drop();
+        if (out->write(pcm.data(), frames))
             continue;
         // The sound server went away. The song plays on in silence, without
         // the synthesizer's memory, until a command finds an output again.
-        std::unique_ptr<Sintetizzatore> synth;
+        std::unique_ptr<Synth> synth;
         {
             std::lock_guard l(lock_);
             if (generation != generation_)
@@ -398,51 +398,51 @@ void Motore::feed(std::unique_ptr<Uscita> out, uint64_t generation, uint64_t pau
 
 // ---- shared ----------------------------------------------------------------
 
-void Motore::renderLocked(float* left, float* right, int frames)
+void Engine::renderLocked(float* left, float* right, int frames)
 {
     if (!song_ || !synth_) {
         std::fill_n(left, frames, 0.0f);
         std::fill_n(right, frames, 0.0f);
         return;
     }
-    const bool ended = song_->avanza(*synth_, left, right, frames);
+    const bool ended = song_->advance(*synth_, left, right, frames);
     if (ended)
-        tail_ = kTailBlocks;
+        tail_ = tailBlocks;
     publishLocked();
     if (ended)
         raise();
 }
 
-void Motore::syncClockLocked()
+void Engine::syncClockLocked()
 {
     if (!silent_ || !song_)
         return;
     const auto now = Clock::now();
-    if (song_->stato() == Stato::Suona) {
+    if (song_->state() == State::Playing) {
         const double seconds = std::chrono::duration<double>(now - clockFrom_).count();
-        if (song_->avanzaMuta(uint64_t(seconds * rate_)))
+        if (song_->advanceSilently(uint64_t(seconds * rate_)))
             raise();
     }
     clockFrom_ = now;
 }
 
-void Motore::publishLocked()
+void Engine::publishLocked()
 {
-    state_ = song_ ? int(song_->stato()) : -1;
+    state_ = song_ ? int(song_->state()) : -1;
     cursor_ = song_ ? song_->cursor() : 0;
     lengthMs_ = song_ ? song_->song().lengthMs : 0;
-    const bool running = silent_ && song_ && song_->stato() == Stato::Suona;
+    const bool running = silent_ && song_ && song_->state() == State::Playing;
     clockFromNs_ = running ? std::max<int64_t>(1, nanoseconds(clockFrom_)) : 0;
 }
 
-void Motore::raise()
+void Engine::raise()
 {
-    std::lock_guard a(avvisoLock_);
-    if (avviso_)
-        avviso_();
+    std::lock_guard a(noticeLock_);
+    if (notice_)
+        notice_();
 }
 
-void Motore::threadEnded()
+void Engine::threadEnded()
 {
     std::lock_guard q(queueLock_);
     --threads_;

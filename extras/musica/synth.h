@@ -13,21 +13,21 @@ typedef struct _fluid_hashtable_t fluid_settings_t;
 typedef struct _fluid_synth_t fluid_synth_t;
 
 namespace musica {
-namespace librerie {
+namespace libraries {
 struct FluidSynth;
 }
 
-class Sintetizzatore {
+class Synth {
 public:
-    static constexpr int kSongChannels = 16;
+    static constexpr int songChannels = 16;
 
     // The first of `soundfonts` that loads, with the song's presets read in;
     // null when none does. Quiet: nothing reaches the terminal.
-    static std::unique_ptr<Sintetizzatore> crea(const QStringList& soundfonts, int sampleRate,
-                                                const SongTimeline& song);
-    ~Sintetizzatore();
-    Sintetizzatore(const Sintetizzatore&) = delete;
-    Sintetizzatore& operator=(const Sintetizzatore&) = delete;
+    static std::unique_ptr<Synth> create(const QStringList& soundfonts, int sampleRate,
+                                         const SongTimeline& song);
+    ~Synth();
+    Synth(const Synth&) = delete;
+    Synth& operator=(const Synth&) = delete;
 
     // FluidSynth's default setting, another place soundfonts are looked for.
     static QString defaultSoundFont();
@@ -42,17 +42,17 @@ public:
     void resume();
 
 private:
-    explicit Sintetizzatore(const librerie::FluidSynth& fs)
+    explicit Synth(const libraries::FluidSynth& fs)
         : fs_(fs)
     {
     }
     void holdPresets(const SongTimeline& song);
 
-    const librerie::FluidSynth& fs_;
+    const libraries::FluidSynth& fs_;
     fluid_settings_t* settings_ = nullptr;
     fluid_synth_t* synth_ = nullptr;
     int sfont_ = -1;
-    std::array<int, kSongChannels> pedal_{};
+    std::array<int, songChannels> pedal_{};
 };
 
 } // namespace musica

@@ -13,24 +13,24 @@ namespace musica {
 // Background music needs no low latency: large blocks into a buffer of a few
 // of them let the feeding thread sleep most of the time. Their sum bounds how
 // late a pause or a close is heard.
-constexpr int kBlockMs = 150;
-constexpr int kBufferMs = 450;
+constexpr int blockMs = 150;
+constexpr int bufferMs = 450;
 
-class Uscita {
+class AudioOutput {
 public:
-    virtual ~Uscita() = default;
+    virtual ~AudioOutput() = default;
     // Interleaved stereo frames. Blocks until the output has taken them all;
     // false once the output is gone for good (the sound server went away).
-    virtual bool scrivi(const int16_t* frames, int count) = 0;
+    virtual bool write(const int16_t* frames, int count) = 0;
     // Drops what was written and is not yet heard.
-    virtual void svuota() = 0;
+    virtual void drop() = 0;
 };
 
 // Opens an output for 16-bit stereo at `sampleRate` and names it in `name`;
 // null when there is none. May block as long as the sound server does.
-using ApriUscita = std::function<std::unique_ptr<Uscita>(int sampleRate, QString* name)>;
+using OpenOutput = std::function<std::unique_ptr<AudioOutput>(int sampleRate, QString* name)>;
 
 // The system's: PulseAudio (PipeWire's too), else ALSA's default device.
-std::unique_ptr<Uscita> uscitaDiSistema(int sampleRate, QString* name);
+std::unique_ptr<AudioOutput> systemOutput(int sampleRate, QString* name);
 
 } // namespace musica
