@@ -44,11 +44,11 @@ std::string descriviPosto(const Tavolo& t, Posto p)
     const Punto c = t.geometria.centro(p);
     const Colpo sopra = t.immagini.colpisci(c.x, c.y);
     switch (sopra.cosa) {
-    case Colpo::Cosa::faccia:
+    case Colpo::Cosa::Faccia:
         return dove + ", " + nomeCarta(sopra.carta);
-    case Colpo::Cosa::dorso:
+    case Colpo::Cosa::Dorso:
         return dove + ", face down";
-    case Colpo::Cosa::tavolo:
+    case Colpo::Cosa::Tavolo:
         break;
     }
     return dove + ", empty";

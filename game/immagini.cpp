@@ -39,11 +39,11 @@ Colpo Immagini::colpisci(double x, double y) const
     const auto facce = facceDalFondo();
     for (auto it = facce.rbegin(); it != facce.rend(); ++it)
         if (carta[*it].contiene(x, y))
-            return {Colpo::Cosa::faccia, *it};
+            return {Colpo::Cosa::Faccia, *it};
     if (dorsiCreati_)
         for (int k = numeroCarte; k >= 1; --k)
             if (dorso[k].contiene(x, y))
-                return {Colpo::Cosa::dorso, k};
+                return {Colpo::Cosa::Dorso, k};
     return {};
 }
 

@@ -28,10 +28,10 @@ struct Immagine {
 };
 
 struct Colpo {
-    enum class Cosa { tavolo,
-                      faccia,
-                      dorso } cosa
-        = Cosa::tavolo;
+    enum class Cosa { Tavolo,
+                      Faccia,
+                      Dorso } cosa
+        = Cosa::Tavolo;
     int carta = 0;
 };
 

@@ -21,10 +21,10 @@ Tavolo::Tavolo(Piattaforma& piattaforma, Casuale& casuale)
 Esito Tavolo::esito() const
 {
     if (immagini.lblCongratulation.visible)
-        return Esito::congratulation;
+        return Esito::Congratulation;
     if (immagini.lblSorry.visible)
-        return Esito::sorry;
-    return Esito::nessuno;
+        return Esito::Sorry;
+    return Esito::Nessuno;
 }
 
 void Tavolo::misura(float largoarea)
@@ -310,14 +310,14 @@ void Tavolo::premi(double x, double y, int button)
 {
     const Colpo colpo = immagini.colpisci(x, y);
     switch (colpo.cosa) {
-    case Colpo::Cosa::faccia:
+    case Colpo::Cosa::Faccia:
         if (button == sinistro)
             piattaforma_.carta_Click(colpo.carta);
         break;
-    case Colpo::Cosa::dorso:
+    case Colpo::Cosa::Dorso:
         dorso_MouseDown(colpo.carta, button);
         break;
-    case Colpo::Cosa::tavolo:
+    case Colpo::Cosa::Tavolo:
         Form_MouseDown(button, x, y);
         break;
     }

@@ -13,9 +13,9 @@
 // window's thread and gives the event loop its turns through the Piattaforma.
 namespace trelva {
 
-enum class Esito { nessuno,
-                   sorry,
-                   congratulation };
+enum class Esito { Nessuno,
+                   Sorry,
+                   Congratulation };
 
 class Tavolo {
 public:

@@ -156,11 +156,11 @@ QString TavoloAccessibile::nome(int indice) const
     if (indice == mano)
         return QString::fromStdString(trelva::descriviInMano(t));
     switch (t.esito()) {
-    case trelva::Esito::sorry:
+    case trelva::Esito::Sorry:
         return Superficie::testoSorry();
-    case trelva::Esito::congratulation:
+    case trelva::Esito::Congratulation:
         return Superficie::testoCongratulation();
-    case trelva::Esito::nessuno:
+    case trelva::Esito::Nessuno:
         break;
     }
     return {};

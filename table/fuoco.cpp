@@ -9,13 +9,13 @@ std::optional<Fuoco::Verso> Fuoco::versoDi(int tasto)
 {
     switch (tasto) {
     case Qt::Key_Up:
-        return Verso::su;
+        return Verso::Su;
     case Qt::Key_Down:
-        return Verso::giu;
+        return Verso::Giu;
     case Qt::Key_Left:
-        return Verso::sinistra;
+        return Verso::Sinistra;
     case Qt::Key_Right:
-        return Verso::destra;
+        return Verso::Destra;
     default:
         return std::nullopt;
     }
@@ -25,21 +25,21 @@ void Fuoco::muovi(Verso verso)
 {
     trelva::Posto& p = posto_;
     if (p.riga == mazzetto.riga) {
-        if (verso == Verso::su)
+        if (verso == Verso::Su)
             p = {righeTavolo, mazzetto.colonna};
         return;
     }
     switch (verso) {
-    case Verso::su:
+    case Verso::Su:
         p.riga = std::max(1, p.riga - 1);
         break;
-    case Verso::giu:
+    case Verso::Giu:
         p = p.riga == righeTavolo ? mazzetto : trelva::Posto{p.riga + 1, p.colonna};
         break;
-    case Verso::sinistra:
+    case Verso::Sinistra:
         p.colonna = std::max(1, p.colonna - 1);
         break;
-    case Verso::destra:
+    case Verso::Destra:
         p.colonna = std::min(colonneTavolo, p.colonna + 1);
         break;
     }

@@ -11,10 +11,10 @@
 // used, so a mouse player never sees it.
 class Fuoco {
 public:
-    enum class Verso { su,
-                       giu,
-                       sinistra,
-                       destra };
+    enum class Verso { Su,
+                       Giu,
+                       Sinistra,
+                       Destra };
 
     static constexpr trelva::Posto mazzetto{trelva::rigaMazzetto, 7};
 

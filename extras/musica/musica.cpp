@@ -4,10 +4,10 @@
 
 #include <QDir>
 
-Musica::Musica(MMC1& mmc, const QString& musicFolder, QObject* parent)
+Musica::Musica(MMC1& mmc, const QString& cartella, QObject* parent)
     : QObject(parent)
     , mmc_(mmc)
-    , folder_(musicFolder)
+    , cartella_(cartella)
 {
     connect(&mmc_, &MMC1::Done, this, &Musica::MMC1_Done);
 }
@@ -25,9 +25,9 @@ const QStringList& Musica::canzoni()
     return captions;
 }
 
-QString Musica::percorso(int index, const QString& extension) const
+QString Musica::percorso(int indice, const QString& estensione) const
 {
-    return QDir(folder_).filePath(canzoni().at(index) + extension);
+    return QDir(cartella_).filePath(canzoni().at(indice) + estensione);
 }
 
 void Musica::avvio()
@@ -64,8 +64,8 @@ void Musica::MMC1_Done(int)
     }
 }
 
-void Musica::spunta(int index)
+void Musica::spunta(int indice)
 {
-    spunta_ = index;
-    emit spuntaCambiata(index);
+    spunta_ = indice;
+    emit spuntaCambiata(indice);
 }

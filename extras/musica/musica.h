@@ -20,7 +20,7 @@ class Musica : public QObject {
 public:
     // musicFolder: the "music" folder beside the program, holding the songs
     // named after their captions.
-    Musica(MMC1& mmc, const QString& musicFolder, QObject* parent = nullptr);
+    Musica(MMC1& mmc, const QString& cartella, QObject* parent = nullptr);
 
     // Captions of the menu entries 0..5: "No Music" and the five songs.
     static const QStringList& canzoni();
@@ -35,16 +35,16 @@ public:
     int spuntata() const { return spunta_; }
 
     // The file a menu entry opens, with the extension given.
-    QString percorso(int index, const QString& extension) const;
+    QString percorso(int indice, const QString& estensione) const;
 
 signals:
-    void spuntaCambiata(int index);
+    void spuntaCambiata(int indice);
 
 private:
     void MMC1_Done(int notifyCode);
-    void spunta(int index);
+    void spunta(int indice);
 
     MMC1& mmc_;
-    QString folder_;
+    QString cartella_;
     int spunta_ = -1;
 };

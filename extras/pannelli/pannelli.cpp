@@ -245,25 +245,25 @@ void Pannelli::apriPagina()
         apritore_(paginaWeb());
 }
 
-bool Pannelli::eventFilter(QObject* oggetto, QEvent* evento)
+bool Pannelli::eventFilter(QObject* watched, QEvent* event)
 {
     // A click is a left press and a left release on the same text area; the
     // scroll bars are outside the viewport and never get here.
-    if (evento->type() == QEvent::MouseButtonPress) {
-        auto* mouse = static_cast<QMouseEvent*>(evento);
-        premutoSu_ = mouse->button() == Qt::LeftButton ? oggetto : nullptr;
-    } else if (evento->type() == QEvent::MouseButtonRelease) {
-        auto* mouse = static_cast<QMouseEvent*>(evento);
-        const bool clic = mouse->button() == Qt::LeftButton && premutoSu_ == oggetto;
+    if (event->type() == QEvent::MouseButtonPress) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        premutoSu_ = mouse->button() == Qt::LeftButton ? watched : nullptr;
+    } else if (event->type() == QEvent::MouseButtonRelease) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        const bool click = mouse->button() == Qt::LeftButton && premutoSu_ == watched;
         premutoSu_ = nullptr;
-        if (clic) {
-            if (oggetto == txtEnglish_->viewport())
+        if (click) {
+            if (watched == txtEnglish_->viewport())
                 TxtEnglish_Click();
-            else if (oggetto == txtItaliano_->viewport())
+            else if (watched == txtItaliano_->viewport())
                 TxtItaliano_Click();
-            else if (oggetto == text4_->viewport())
+            else if (watched == text4_->viewport())
                 Text4_Click();
         }
     }
-    return QObject::eventFilter(oggetto, evento);
+    return QObject::eventFilter(watched, event);
 }

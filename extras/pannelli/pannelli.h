@@ -85,7 +85,7 @@ public slots:
     void nascondiTutti();
 
 protected:
-    bool eventFilter(QObject* oggetto, QEvent* evento) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QPlainTextEdit* creaPannello(const QByteArray& testo, int punti);

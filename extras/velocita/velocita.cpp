@@ -67,20 +67,20 @@ void Velocita::velocita_Click(int index)
     scrivi(index);
 }
 
-void Velocita::spunta(int index)
+void Velocita::spunta(int indice)
 {
-    spuntata_ = index;
-    emit spuntaCambiata(index);
+    spuntata_ = indice;
+    emit spuntaCambiata(indice);
 }
 
-void Velocita::imposta(int index)
+void Velocita::imposta(int indice)
 {
-    passi_ = ritmi[std::size_t(index - 1)];
+    passi_ = ritmi[std::size_t(indice - 1)];
     if (impostaPassi_)
         impostaPassi_(passi_);
 }
 
-bool Velocita::scrivi(int index) const
+bool Velocita::scrivi(int indice) const
 {
     if (posto_.scrittura.isEmpty())
         return false;
@@ -97,7 +97,7 @@ bool Velocita::scrivi(int index) const
     QSaveFile file(trovato.filePath());
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    const std::string riga = filevelocita::rigaRitmo(index);
+    const std::string riga = filevelocita::rigaRitmo(indice);
     // write() only fills Qt's buffer, and commit() does not look at errors
     // that surface when that buffer reaches the disk: a short write there
     // would be renamed over the good file. Flushing first brings them out.

@@ -44,13 +44,13 @@ signals:
     // The entry that must carry the check mark (1..3). Sent after every choice,
     // not only on a change: a checkable menu action that was clicked while
     // already checked has just unchecked itself and needs putting back.
-    void spuntaCambiata(int index);
+    void spuntaCambiata(int indice);
 
 private:
-    static bool valido(int index) { return index >= 1 && index <= 3; }
-    void spunta(int index);
-    void imposta(int index);
-    bool scrivi(int index) const;
+    static bool valido(int indice) { return indice >= 1 && indice <= 3; }
+    void spunta(int indice);
+    void imposta(int indice);
+    bool scrivi(int indice) const;
 
     PostoRitmo posto_;
     std::function<void(int)> impostaPassi_;

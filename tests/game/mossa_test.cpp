@@ -89,7 +89,7 @@ TEST(Muovicarta, LaCartaMossaStaDavantiATutte)
     EXPECT_EQ(t.immagini.colpisci(510, 460).carta, 6);
     t.muovicarta(5, xTemporaneo, xTemporaneo, yPescata, yPescata);
     const Colpo c = t.immagini.colpisci(510, 460);
-    EXPECT_EQ(c.cosa, Colpo::Cosa::faccia);
+    EXPECT_EQ(c.cosa, Colpo::Cosa::Faccia);
     EXPECT_EQ(c.carta, 5);
 }
 

@@ -29,7 +29,7 @@ void tavoloPulito(const Tavolo& t)
         }
     }
     EXPECT_EQ(t.semi, (std::array<int, 5>{}));
-    EXPECT_EQ(t.esito(), Esito::nessuno);
+    EXPECT_EQ(t.esito(), Esito::Nessuno);
     EXPECT_EQ(t.passo(), 0);
     EXPECT_EQ(t.fase, 1);
     EXPECT_TRUE(t.pesca);
@@ -42,7 +42,7 @@ TEST(NuovaPartita, DopoLaFineNascondeLEtichettaEDaDiNuovo)
     for (int i = 0; i < 8; ++i)
         b.piattaforma.copione.push_back(giocaGiusto);
     b.gioca(dealPerdente(), {});
-    ASSERT_EQ(b.tavolo.esito(), Esito::sorry);
+    ASSERT_EQ(b.tavolo.esito(), Esito::Sorry);
     ASSERT_FALSE(b.tavolo.partitaInCorso());
 
     b.casuale.ordine(dealVincente(3));
@@ -82,7 +82,7 @@ TEST(NuovaPartita, DiecimilaVolteInAttesaEDuranteUnaMossaSenzaAnnidarsi)
     EXPECT_EQ(b.piattaforma.massimaProfondita, 1) << "a new game never runs inside another";
     EXPECT_EQ(t.passo(), 0);
     EXPECT_FALSE(t.partitaInCorso());
-    EXPECT_EQ(t.esito(), Esito::nessuno) << "no abandoned game comes back to show a label";
+    EXPECT_EQ(t.esito(), Esito::Nessuno) << "no abandoned game comes back to show a label";
 }
 
 TEST(NuovaPartita, UscireFermaLaMossaEIlGioco)
@@ -120,5 +120,5 @@ TEST(NuovaPartita, LAttivazioneParcheggiaLeFacce)
         EXPECT_EQ(b.tavolo.immagini.carta[k].left, 10000);
         EXPECT_EQ(b.tavolo.immagini.carta[k].top, 10000);
     }
-    EXPECT_EQ(b.tavolo.immagini.colpisci(520, 470).cosa, Colpo::Cosa::tavolo);
+    EXPECT_EQ(b.tavolo.immagini.colpisci(520, 470).cosa, Colpo::Cosa::Tavolo);
 }

@@ -28,7 +28,7 @@ TEST(Partita, UnDealVincenteFinisceConCongratulazioni)
         b.casuale.ordine(dealVincente(seme));
         ripeti(b, 44, giocaGiusto); // 4 draws and 40 placements, not one more
         b.tavolo.avvia();
-        EXPECT_EQ(b.tavolo.esito(), Esito::congratulation) << seme;
+        EXPECT_EQ(b.tavolo.esito(), Esito::Congratulation) << seme;
         EXPECT_EQ(b.tavolo.piazzate(), 40);
         EXPECT_EQ(b.tavolo.pescate(), 4);
         EXPECT_EQ(b.tavolo.semi, (std::array<int, 5>{0, 1, 2, 3, 4}));
@@ -46,7 +46,7 @@ TEST(Partita, QuattroReNelMazzettoFinisceConSorryEPoiNullaConta)
     Banco b;
     ripeti(b, 8, giocaGiusto);
     b.gioca(dealPerdente(), {});
-    EXPECT_EQ(b.tavolo.esito(), Esito::sorry);
+    EXPECT_EQ(b.tavolo.esito(), Esito::Sorry);
     EXPECT_EQ(b.tavolo.piazzate(), 4);
     EXPECT_TRUE(b.piattaforma.copione.empty());
     EXPECT_FALSE(b.tavolo.immagini.lblCongratulation.visible);

@@ -64,9 +64,9 @@ bool dentro(double x, double y, double l, double t)
 using Fatto = std::array<double, 4>;
 const char* const nomiFatti[] = {"stock expected, phase, in hand", "drawn, placed, end", "row suits"};
 
-enum class Fine { nessuna,
-                  sorry,
-                  congratulation }; // the core's labels read as 2 x congratulations + sorry
+enum class Fine { Nessuna,
+                  Sorry,
+                  Congratulation }; // the core's labels read as 2 x congratulations + sorry
 
 class Regole {
 public:
@@ -78,7 +78,7 @@ public:
     bool pesca = true; // the stock is expected
     int pescate = 0, piazzate = 0;
     double yInMano = 0;
-    Fine fine = Fine::nessuna;
+    Fine fine = Fine::Nessuna;
 
     void nuovaPartita(const std::vector<int>& deal)
     {
@@ -102,7 +102,7 @@ public:
             return false; // a face
         const bool dorso = griglia && coperta[r][c];
         if (!mazzetto.empty() && dentro(x, y, xMazzetto, yMazzetto)) {
-            if (pesca && fine == Fine::nessuna) { // the top one of the backs on one spot: the highest card
+            if (pesca && fine == Fine::Nessuna) { // the top one of the backs on one spot: the highest card
                 inmano = *std::max_element(mazzetto.begin(), mazzetto.end());
                 std::erase(mazzetto, inmano);
                 yInMano = yDaMazzetto;
@@ -115,7 +115,7 @@ public:
         }
         if (!dorso && (x < sinistra || x > xMassimo || y < 0 || y > yMassimo))
             return false; // the bare table outside the bounds
-        if (fine == Fine::nessuna && !pesca) // after the end recorded, but nothing judges it any more
+        if (fine == Fine::Nessuna && !pesca) // after the end recorded, but nothing judges it any more
             posa(r, c);
         return true;
     }
@@ -160,7 +160,7 @@ private:
         if (c == 10) { // a King ends the chain, and the fourth chain the game
             pesca = true;
             if (pescate == 4)
-                fine = piazzate == 40 ? Fine::congratulation : Fine::sorry;
+                fine = piazzate == 40 ? Fine::Congratulation : Fine::Sorry;
             return;
         }
         inmano = std::exchange(coperta[r][c], 0);
@@ -196,9 +196,9 @@ public:
             tavolo_.passi = n % 4 == 3 ? 2 : 0;
             nuovaPartita(n == 0);
             confronta("at the end of the game");
-            if (regole_.fine == Fine::nessuna)
+            if (regole_.fine == Fine::Nessuna)
                 segnala("the core's game ended, the simulated one did not");
-            (regole_.fine == Fine::congratulation ? vinte : perse) += 1;
+            (regole_.fine == Fine::Congratulation ? vinte : perse) += 1;
             for (int i = 0; i < 3; ++i) {
                 premi(scegli());
                 confronta("after the end");

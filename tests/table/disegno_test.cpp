@@ -114,7 +114,7 @@ void DisegnoTest::laFineDellaPartita()
     // The last moves at the rate asked for; the many before them jump, to keep the test short.
     b.giocaTutto(r, [&] { b.tavolo().passi = b.tavolo().piazzate() >= 36 || !vinta ? passi : 0; });
     b.finestra->Form_Load(); // returns when the first game is over
-    QCOMPARE(b.tavolo().esito(), vinta ? Esito::congratulation : Esito::sorry);
+    QCOMPARE(b.tavolo().esito(), vinta ? Esito::Congratulation : Esito::Sorry);
 
     // Nothing else happens now: no press, no resize, nothing that repaints all.
     QTest::qWait(50);

@@ -111,7 +111,7 @@ void FinestraTest::unaPartitaColMouse()
     b.giocaTutto(r);
     // The first game plays inside start-up, which returns when it is over.
     b.finestra->Form_Load();
-    QCOMPARE(b.tavolo().esito(), Esito::congratulation);
+    QCOMPARE(b.tavolo().esito(), Esito::Congratulation);
     QCOMPARE(b.tavolo().piazzate(), 40);
 }
 

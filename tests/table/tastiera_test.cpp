@@ -192,7 +192,7 @@ void TastieraTest::unaPartitaSenzaMouse()
     giocaTuttoConITasti(b, r, [&] { b.tavolo().passi = 0; });
     b.finestra->Form_Load();
     QVERIFY(persoDuranteLaMossa);
-    QCOMPARE(b.tavolo().esito(), vinta ? Esito::congratulation : Esito::sorry);
+    QCOMPARE(b.tavolo().esito(), vinta ? Esito::Congratulation : Esito::Sorry);
     QCOMPARE(comeFinita(b.tavolo()), colMouse);
 }
 
@@ -268,7 +268,7 @@ void TastieraTest::ilLettoreSegueIlTavolo()
         }
     });
     b.finestra->Form_Load();
-    QCOMPARE(b.tavolo().esito(), Esito::congratulation);
+    QCOMPARE(b.tavolo().esito(), Esito::Congratulation);
     QVERIFY(controlli > 10);
     QTest::qWait(40); // the last frame
     QCOMPARE(nomeDi(b, accessibile::fine), Superficie::testoCongratulation());

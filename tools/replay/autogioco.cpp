@@ -69,7 +69,7 @@ Bilancio Autogioco::gioca(long partite)
         if (bilancio_.bloccata)
             break;
         ++bilancio_.partite;
-        if (tavolo_.esito() == Esito::congratulation)
+        if (tavolo_.esito() == Esito::Congratulation)
             ++bilancio_.vinte;
     }
     return bilancio_;

@@ -220,12 +220,12 @@ void Sessione::scriviStato()
 {
     const char* fine = "none";
     switch (tavolo_.esito()) {
-    case Esito::nessuno:
+    case Esito::Nessuno:
         break;
-    case Esito::sorry:
+    case Esito::Sorry:
         fine = "SORRY";
         break;
-    case Esito::congratulation:
+    case Esito::Congratulation:
         fine = "CONGRATULATIONS";
         break;
     }
