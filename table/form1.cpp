@@ -23,6 +23,8 @@
 namespace {
 constexpr float largoarea = 1280;
 constexpr float altoarea = 1024;
+// The window's client area as designed, below its menu bar, until maximised.
+constexpr QSize areaProgettata{1280, 974};
 constexpr QSizeF misuraLogo{120, 39};
 constexpr QSizeF misuraTesto{309, 90};
 constexpr QSizeF misuraShape1{841, 600};
@@ -63,7 +65,7 @@ Form1::Form1(Opzioni opzioni)
     setCentralWidget(superficie_);
     superficie_->setFocus(); // the keys play on the table
     setWindowTitle(QStringLiteral("Dorvinex  -  La Trelva"));
-    resize(1280, 974); // the client area as designed, until maximised
+    resize(areaProgettata);
     pannelli_ = std::make_unique<Pannelli>(superficie_);
     piattaforma_->collega(superficie_, pannelli_.get());
     connect(superficie_, &Superficie::mappaCambiata, pannelli_.get(), &Pannelli::disponi);

@@ -18,6 +18,22 @@ const QColor coloreRiquadri(0, 192, 0); // 0xC000
 const QColor coloreShape(0, 64, 0);
 const QColor coloreFuoco(255, 255, 0);
 
+// A label's box: its text's width and line height and this much room round it.
+constexpr qreal largoInPiuEtichetta = 8;
+constexpr qreal altoInPiuEtichetta = 4;
+// Device pixels added round a repainted area: antialiased edges bleed past a
+// picture's own box by less than this.
+constexpr int margineRidisegno = 2;
+// The keyboard's ring: its bright band in window units, and never thinner
+// than this many device pixels, so it shows on a small window too.
+constexpr double spessoreAnello = 3;
+constexpr int spessoreAnelloMinimo = 2;
+// The title screen's frame: two rounded outlines, the inner one inset.
+constexpr qreal pennaCornice = 3;
+constexpr qreal raggioCorniceFuori = 18;
+constexpr qreal raggioCorniceDentro = 12;
+constexpr qreal rientroCorniceDentro = 8;
+
 int pulsanteDi(Qt::MouseButton b)
 {
     switch (b) {
@@ -93,7 +109,7 @@ QRect Superficie::inDispositivo(const QRectF& u) const
 QRectF Superficie::misuraEtichetta(const QString& testo, const QFont& carattere, QPointF angolo)
 {
     const QFontMetricsF m(carattere);
-    return QRectF(angolo, QSizeF(std::ceil(m.horizontalAdvance(testo)) + 8, std::ceil(m.height()) + 4));
+    return QRectF(angolo, QSizeF(std::ceil(m.horizontalAdvance(testo)) + largoInPiuEtichetta, std::ceil(m.height()) + altoInPiuEtichetta));
 }
 
 void Superficie::richiediRidisegno()
@@ -154,7 +170,8 @@ void Superficie::aggiornaCambiate()
     emit tavoloCambiato();
     if (cambiato.isEmpty())
         return;
-    update(mappa_.mapRect(cambiato).toAlignedRect().adjusted(-2, -2, 2, 2));
+    update(mappa_.mapRect(cambiato).toAlignedRect().adjusted(-margineRidisegno, -margineRidisegno, margineRidisegno,
+                                                             margineRidisegno));
 }
 
 void Superficie::resizeEvent(QResizeEvent*)
@@ -240,7 +257,8 @@ void Superficie::disegnaFuoco(QPainter& p)
     // On the cards' own pixel grid, so the ring sits exactly on the place's
     // edges: a bright band and a dark one inside it, clear on any card.
     const QRect r = inDispositivo(Fuoco::riquadro(g, fuoco_.posto()));
-    const int spesso = std::max(2, int(std::lround(3 * mappa_.m11() * devicePixelRatioF())));
+    const int spesso
+        = std::max(spessoreAnelloMinimo, int(std::lround(spessoreAnello * mappa_.m11() * devicePixelRatioF())));
     auto cornice = [&](const QRect& b, int t, const QColor& colore) {
         riempiPixel(p, QRect(b.left(), b.top(), b.width(), t), colore);
         riempiPixel(p, QRect(b.left(), b.bottom() - t + 1, b.width(), t), colore);
@@ -265,7 +283,9 @@ void Superficie::riempiPixel(QPainter& p, const QRect& dispositivo, const QColor
 
 void Superficie::ridisegnaFuoco()
 {
-    update(mappa_.mapRect(Fuoco::riquadro(tavolo_.geometria, fuoco_.posto())).toAlignedRect().adjusted(-2, -2, 2, 2));
+    update(mappa_.mapRect(Fuoco::riquadro(tavolo_.geometria, fuoco_.posto()))
+               .toAlignedRect()
+               .adjusted(-margineRidisegno, -margineRidisegno, margineRidisegno, margineRidisegno));
 }
 
 void Superficie::fuocoAlMazzetto()
@@ -343,11 +363,11 @@ void Superficie::disegnaFigura(QPainter& p, const QRectF& posto,
 void Superficie::disegnaTitolo(QPainter& p)
 {
     if (Shape1.visible) {
-        QPen penna(coloreShape, 3);
-        p.setPen(penna);
+        p.setPen(QPen(coloreShape, pennaCornice));
         p.setBrush(Qt::NoBrush);
-        p.drawRoundedRect(Shape1.posto, 18, 18);
-        p.drawRoundedRect(Shape1.posto.adjusted(8, 8, -8, -8), 12, 12);
+        p.drawRoundedRect(Shape1.posto, raggioCorniceFuori, raggioCorniceFuori);
+        const qreal d = rientroCorniceDentro;
+        p.drawRoundedRect(Shape1.posto.adjusted(d, d, -d, -d), raggioCorniceDentro, raggioCorniceDentro);
     }
     if (testo.visible)
         disegnaFigura(p, testo.posto, [&](QSize px, qreal dpr) -> const QPixmap& { return figure_.testo(px, dpr); });

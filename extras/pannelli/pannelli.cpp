@@ -20,6 +20,9 @@ static void registraTesti()
 
 namespace {
 
+// The information panel's pale yellow, as on a note.
+const QColor coloreInformazioni(255, 255, 192);
+
 QByteArray leggiRisorsa(const QString& nome)
 {
     QFile file(QStringLiteral(":/texts/") + nome);
@@ -87,7 +90,7 @@ void Pannelli::prepara()
     text4_->setObjectName(QStringLiteral("Text4"));
     text4_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     QPalette tavolozza = text4_->palette();
-    tavolozza.setColor(QPalette::Base, QColor(255, 255, 192));
+    tavolozza.setColor(QPalette::Base, coloreInformazioni);
     text4_->setPalette(tavolozza);
 
     disponi(mappa_);
