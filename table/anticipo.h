@@ -9,7 +9,7 @@
 
 namespace trelva {
 
-// One thread each, as both mostly wait. Start them once the application
+// One thread each, so that neither waits for the other. Start them once the application
 // object exists and keep them until it ends; they join as they go. Whatever
 // the toolkit asks for before a thread has it, it looks up itself.
 struct Ricerche {
