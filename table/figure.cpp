@@ -1,7 +1,10 @@
 #include "figure.h"
 
+#include <QFile>
 #include <QPainter>
 #include <algorithm>
+
+#include "copie.h"
 
 // The pictures live in a static library: make sure its resources are linked in.
 static void caricaRisorse()
@@ -10,8 +13,8 @@ static void caricaRisorse()
 }
 
 Figure::Figure()
-    : logo_(QStringLiteral(":/art/logo.svg"))
-    , testo_(QStringLiteral(":/art/testo.svg"))
+    : logo_{.file = QStringLiteral(":/art/logo.svg")}
+    , testo_{.file = QStringLiteral(":/art/testo.svg")}
 {
 }
 
@@ -44,19 +47,41 @@ const QPixmap& Figure::rendi(int indice, QSize pixel, qreal dpr)
         vettore = std::make_unique<QSvgRenderer>(
             indice == 0 ? QStringLiteral(":/art/dorso.svg")
                         : QStringLiteral(":/art/carta%1.svg").arg(indice, 2, 10, QLatin1Char('0')));
-    pronta = renderizza(*vettore, pixel, dpr);
+    pronta = aScala(disegnata(*vettore, pixel), dpr);
     ++rese_;
     return pronta;
 }
 
-const QPixmap& Figure::rendiUnaVolta(QSvgRenderer& vettore, QPixmap& pronta, QSize pixel, qreal dpr)
+const QPixmap& Figure::unaVolta(UnaVolta& figura, QSize pixel, qreal dpr)
 {
-    if (pronta.size() != pixel || pronta.devicePixelRatio() != dpr)
-        pronta = renderizza(vettore, pixel, dpr);
-    return pronta;
+    if (figura.pronta.size() == pixel && figura.pronta.devicePixelRatio() == dpr)
+        return figura.pronta;
+    QFile file(figura.file);
+    file.open(QIODevice::ReadOnly);
+    const QByteArray arte = file.readAll();
+    QImage immagine = copie::leggi(copie_, arte, pixel);
+    if (immagine.isNull()) {
+        QSvgRenderer vettore(arte);
+        immagine = disegnata(vettore, pixel);
+        figura.daConservare = immagine;
+    }
+    figura.pronta = aScala(immagine, dpr);
+    return figura.pronta;
 }
 
-QPixmap Figure::renderizza(QSvgRenderer& vettore, QSize pixel, qreal dpr)
+void Figure::conservaTitolo()
+{
+    for (UnaVolta* figura : {&logo_, &testo_}) {
+        if (figura->daConservare.isNull())
+            continue;
+        QFile file(figura->file);
+        file.open(QIODevice::ReadOnly);
+        copie::conserva(copie_, file.readAll(), figura->daConservare);
+        figura->daConservare = QImage();
+    }
+}
+
+QImage Figure::disegnata(QSvgRenderer& vettore, QSize pixel)
 {
     QImage immagine(pixel, QImage::Format_ARGB32_Premultiplied);
     immagine.fill(Qt::transparent);
@@ -65,6 +90,11 @@ QPixmap Figure::renderizza(QSvgRenderer& vettore, QSize pixel, qreal dpr)
         p.setRenderHint(QPainter::Antialiasing);
         vettore.render(&p, QRectF(QPointF(0, 0), QSizeF(pixel)));
     }
+    return immagine;
+}
+
+QPixmap Figure::aScala(const QImage& immagine, qreal dpr)
+{
     QPixmap pronta = QPixmap::fromImage(immagine);
     pronta.setDevicePixelRatio(dpr);
     return pronta;

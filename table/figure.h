@@ -19,9 +19,14 @@ public:
     const QPixmap& faccia(int carta, QSize pixel, qreal dpr);
     const QPixmap& dorso(QSize pixel, qreal dpr);
 
-    // The logo and the title picture, rendered once at the size they show at.
-    const QPixmap& logo(QSize pixel, qreal dpr) { return rendiUnaVolta(logo_, logoPronto_, pixel, dpr); }
-    const QPixmap& testo(QSize pixel, qreal dpr) { return rendiUnaVolta(testo_, testoPronto_, pixel, dpr); }
+    // The logo and the title picture, rendered once at the size they show at,
+    // or copied from an earlier start's.
+    const QPixmap& logo(QSize pixel, qreal dpr) { return unaVolta(logo_, pixel, dpr); }
+    const QPixmap& testo(QSize pixel, qreal dpr) { return unaVolta(testo_, pixel, dpr); }
+    // Where those two are kept between starts (see copie.h); none are kept
+    // until it is given. conservaTitolo() keeps those this start rendered.
+    void usaCopie(QString cartella) { copie_ = std::move(cartella); }
+    void conservaTitolo();
 
     // How many card pictures have been rendered so far, for the figures.
     int rese() const { return rese_; }
@@ -31,17 +36,24 @@ private:
         Risorse();
     } risorse_; // first member: loaded before the renderers read them
 
+    // A picture shown once, whose art is read only when no copy of it fits.
+    struct UnaVolta {
+        QString file;
+        QPixmap pronta = {};
+        QImage daConservare = {}; // rendered on this start, not yet kept
+    };
+
     const QPixmap& rendi(int indice, QSize pixel, qreal dpr);
-    static const QPixmap& rendiUnaVolta(QSvgRenderer& vettore, QPixmap& pronta, QSize pixel, qreal dpr);
-    static QPixmap renderizza(QSvgRenderer& vettore, QSize pixel, qreal dpr);
+    const QPixmap& unaVolta(UnaVolta& figura, QSize pixel, qreal dpr);
+    static QImage disegnata(QSvgRenderer& vettore, QSize pixel);
+    static QPixmap aScala(const QImage& immagine, qreal dpr);
 
     std::array<std::unique_ptr<QSvgRenderer>, trelva::numeroCarte + 1> vettori_; // 0 = back
     // A card snapped at any position is one of floor/ceil wide by floor/ceil high.
     static constexpr int misurePerCarta = 4;
     std::array<std::array<QPixmap, misurePerCarta>, trelva::numeroCarte + 1> pronte_;
     int rese_ = 0;
-    QSvgRenderer logo_;
-    QSvgRenderer testo_;
-    QPixmap logoPronto_;
-    QPixmap testoPronto_;
+    QString copie_;
+    UnaVolta logo_;
+    UnaVolta testo_;
 };

@@ -62,6 +62,7 @@ Form1::Form1(Opzioni opzioni)
 {
     accessibile::installa();
     superficie_ = new Superficie(tavolo_, this);
+    superficie_->usaCopie(opzioni_.copie);
     setCentralWidget(superficie_);
     superficie_->setFocus(); // the keys play on the table
     setWindowTitle(QStringLiteral("Dorvinex  -  La Trelva"));
@@ -172,6 +173,7 @@ void Form1::Form_Load()
     passo([&] { musica_->avvio(); });
     passo([&] { setWindowIcon(QIcon(QStringLiteral(":/art/icona.svg"))); });
     passo([&] { pannelli_->prepara(); });
+    passo([&] { superficie_->conservaTitolo(); });
 
     const bool finita = trelva::pausaDelTitolo(
         opzioni_.orologio,

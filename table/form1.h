@@ -30,6 +30,9 @@ public:
         bool suonoVero = true; // false: the synthesizer opens no audio device
         // the shuffle's generator; our own when null
         trelva::Casuale* casuale = nullptr;
+        // Where the title screen's rendered pictures are kept between starts,
+        // so that later starts show them sooner; none are kept when empty.
+        QString copie = {};
     };
 
     explicit Form1(Opzioni opzioni);

@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QStandardPaths>
 #include <QTimer>
 
 #include <cstdio>
@@ -57,7 +58,8 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     opzioni.parser.process(app); // what is left is no option of ours: an error, exit 1
     const trelva::Ricerche ricerche = trelva::anticipaLeRicerche();
-    Form1 finestra({.cartella = QCoreApplication::applicationDirPath()});
+    Form1 finestra({.cartella = QCoreApplication::applicationDirPath(),
+                    .copie = QStandardPaths::writableLocation(QStandardPaths::CacheLocation)});
     // Start-up runs inside the event loop, so that quitting from any depth
     // unwinds back here.
     QTimer::singleShot(0, &finestra, &Form1::Form_Load);

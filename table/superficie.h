@@ -76,6 +76,9 @@ public:
 
     int fotogrammi() const { return fotogrammi_; }
     int figureRese() const { return figure_.rese(); }
+    // The title screen's pictures kept between starts in `cartella`.
+    void usaCopie(const QString& cartella) { figure_.usaCopie(cartella); }
+    void conservaTitolo() { figure_.conservaTitolo(); }
 
 signals:
     void mappaCambiata(const QTransform& unitaInPixel);

@@ -6,6 +6,7 @@
 #include <QSvgRenderer>
 #include <QtTest>
 
+#include "copie.h"
 #include "finestra_prova.h"
 #include "mazzi.h"
 #include "pannelli.h"
@@ -91,6 +92,8 @@ private slots:
     void ilTitoloPiuDiQuattroSecondi();
     void logoSecondoLoSchermo();
     void pressioniSuPannelliEControlli();
+    void copieIntereOScartate();
+    void ilTitoloDaUnaCopiaConservata();
 };
 
 void DisegnoTest::laFineDellaPartita_data()
@@ -247,6 +250,92 @@ void DisegnoTest::logoSecondoLoSchermo()
         b.finestra->close(); });
     b.finestra->Form_Load();
     QVERIFY(r.finito());
+}
+
+// A kept copy is given back only whole, and only for the art and the size it
+// was rendered from; anything else is as if there were none.
+void DisegnoTest::copieIntereOScartate()
+{
+    QTemporaryDir cartella;
+    const QByteArray arte("<svg>one</svg>");
+    QImage immagine(7, 5, QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 7; ++x)
+            immagine.setPixel(x, y, qPremultiply(qRgba(x * 30, y * 50, 200, 40 + x * y * 5)));
+    QVERIFY(copie::leggi(cartella.path(), arte, {7, 5}).isNull());
+    copie::conserva(cartella.path() + QStringLiteral("/sotto"), arte, immagine);
+    const QString sotto = cartella.path() + QStringLiteral("/sotto");
+    QCOMPARE(copie::leggi(sotto, arte, {7, 5}), immagine);
+    QVERIFY(copie::leggi(sotto, "<svg>two</svg>", {7, 5}).isNull());
+    QVERIFY(copie::leggi(sotto, arte, {5, 7}).isNull());
+    QVERIFY(copie::leggi(QString(), arte, {7, 5}).isNull());
+
+    const QStringList file = QDir(sotto).entryList(QDir::Files);
+    QCOMPARE(file.size(), 1);
+    QFile copia(QDir(sotto).filePath(file.first()));
+    QVERIFY(copia.open(QIODevice::ReadWrite));
+    const QByteArray intera = copia.readAll();
+    auto riscrivi = [&](const QByteArray& byte) {
+        copia.resize(0);
+        copia.seek(0);
+        copia.write(byte);
+        copia.flush();
+    };
+    riscrivi(intera.chopped(1)); // cut short, as by a full disk
+    QVERIFY(copie::leggi(sotto, arte, {7, 5}).isNull());
+    QByteArray altraIntestazione = intera;
+    altraIntestazione[0] = 'X';
+    riscrivi(altraIntestazione);
+    QVERIFY(copie::leggi(sotto, arte, {7, 5}).isNull());
+    QByteArray altreMisure = intera;
+    altreMisure[8] = 5; // the same byte count, other dimensions inside
+    altreMisure[12] = 7;
+    riscrivi(altreMisure);
+    QVERIFY(copie::leggi(sotto, arte, {7, 5}).isNull());
+
+    // A folder that cannot be made keeps nothing, and says nothing.
+    copie::conserva(copia.fileName() + QStringLiteral("/dentro"), arte, immagine);
+    QVERIFY(copie::leggi(copia.fileName() + QStringLiteral("/dentro"), arte, {7, 5}).isNull());
+}
+
+// The first start keeps the title screen's pictures once they are on the
+// screen; the next shows the very same pixels from them, without rendering
+// the art again: a copy planted in their place is what it shows.
+void DisegnoTest::ilTitoloDaUnaCopiaConservata()
+{
+    QTemporaryDir copie;
+    QFile file(QStringLiteral(":/art/testo.svg"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray arte = file.readAll();
+    // A window to its title; `guarda` looks at it, and it closes once the
+    // pictures are kept, which happens after the frame that shows them.
+    auto titolo = [&](const std::function<void(Finestra&, const QImage&)>& guarda) {
+        Finestra b(dealPerdente(), 100, 20, copie.path());
+        Regista r;
+        r.quando([&] { return b.superficie().testo.visible; }, [&] {
+            QVERIFY(attendiSulloSchermo(b, [&](const QImage& s) { return titoloSulloSchermo(b, s); }));
+            guarda(b, b.sulloSchermo()); });
+        r.quando([&] { return QDir(copie.path()).entryList(QDir::Files).size() == 2; }, [&] { b.finestra->close(); });
+        b.finestra->Form_Load();
+        QVERIFY(r.finito());
+    };
+    QImage primo;
+    QRect posto;
+    titolo([&](Finestra& b, const QImage& s) {
+        posto = b.superficie().inDispositivo(b.superficie().testo.posto);
+        primo = s.copy(posto);
+    });
+    QVERIFY(!copie::leggi(copie.path(), arte, posto.size()).isNull());
+    titolo([&](Finestra&, const QImage& s) { QCOMPARE(s.copy(posto), primo); });
+
+    QImage rossa(posto.size(), QImage::Format_ARGB32_Premultiplied);
+    rossa.fill(Qt::red);
+    copie::conserva(copie.path(), arte, rossa);
+    titolo([&](Finestra&, const QImage& s) {
+        const QImage visto = s.copy(posto);
+        QCOMPARE(visto.pixelColor(visto.width() / 2, visto.height() / 2), QColor(Qt::red));
+        QCOMPARE(visto.pixelColor(0, 0), QColor(Qt::red));
+    });
 }
 
 // A press belongs to what it lands on: a panel, a label, the logo or the table.

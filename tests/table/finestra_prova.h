@@ -29,7 +29,9 @@ struct Finestra {
     std::unique_ptr<Form1> finestra;
     QTimer guardia; // a scene that fails must not leave the game waiting for ever
 
-    explicit Finestra(const std::vector<int>& deal, double inizio = 100, double velocita = 20)
+    // `copie`: where the title's pictures are kept between windows; a
+    // folder of the window's own when empty.
+    explicit Finestra(const std::vector<int>& deal, double inizio = 100, double velocita = 20, QString copie = {})
         : velocitaOrologio(velocita)
         , partenza(inizio)
     {
@@ -41,6 +43,7 @@ struct Finestra {
             .comandiMusica = [this](const QString& c) { comandi << c; },
             .suonoVero = false,
             .casuale = &casuale,
+            .copie = copie.isEmpty() ? cartella.filePath(QStringLiteral("copie")) : copie,
         });
         // A scene that failed ends the window at once, as does one that waits too long.
         QObject::connect(&guardia, &QTimer::timeout, finestra.get(), [this] {
