@@ -12,9 +12,18 @@ static void caricaRisorse()
     Q_INIT_RESOURCE(art);
 }
 
+namespace {
+QByteArray leggiArte(const QString& file)
+{
+    QFile f(file);
+    f.open(QIODevice::ReadOnly);
+    return f.readAll();
+}
+} // namespace
+
 Figure::Figure()
-    : logo_{.file = QStringLiteral(":/art/logo.svg")}
-    , testo_{.file = QStringLiteral(":/art/testo.svg")}
+    : logo_{.arte = leggiArte(QStringLiteral(":/art/logo.svg"))}
+    , testo_{.arte = leggiArte(QStringLiteral(":/art/testo.svg"))}
 {
 }
 
@@ -56,12 +65,9 @@ const QPixmap& Figure::unaVolta(UnaVolta& figura, QSize pixel, qreal dpr)
 {
     if (figura.pronta.size() == pixel && figura.pronta.devicePixelRatio() == dpr)
         return figura.pronta;
-    QFile file(figura.file);
-    file.open(QIODevice::ReadOnly);
-    const QByteArray arte = file.readAll();
-    QImage immagine = copie::leggi(copie_, arte, pixel);
+    QImage immagine = copie::leggi(copie_, figura.arte, pixel);
     if (immagine.isNull()) {
-        QSvgRenderer vettore(arte);
+        QSvgRenderer vettore(figura.arte);
         immagine = disegnata(vettore, pixel);
         figura.daConservare = immagine;
     }
@@ -74,9 +80,7 @@ void Figure::conservaTitolo()
     for (UnaVolta* figura : {&logo_, &testo_}) {
         if (figura->daConservare.isNull())
             continue;
-        QFile file(figura->file);
-        file.open(QIODevice::ReadOnly);
-        copie::conserva(copie_, file.readAll(), figura->daConservare);
+        copie::conserva(copie_, figura->arte, figura->daConservare);
         figura->daConservare = QImage();
     }
 }

@@ -36,9 +36,9 @@ private:
         Risorse();
     } risorse_; // first member: loaded before the renderers read them
 
-    // A picture shown once, whose art is read only when no copy of it fits.
+    // A picture shown once, whose art is rendered only when no copy of it fits.
     struct UnaVolta {
-        QString file;
+        QByteArray arte; // the SVG's own bytes: what it renders from, what names its copies
         QPixmap pronta = {};
         QImage daConservare = {}; // rendered on this start, not yet kept
     };
