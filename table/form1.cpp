@@ -7,6 +7,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QTimer>
+#include <QWindow>
 #include <cmath>
 #include <exception>
 
@@ -149,6 +150,8 @@ void Form1::Form_Load()
 {
     superficie_->sfondo = Qt::white;
     showMaximized();
+    windowHandle()->installEventFilter(this);
+    seguiLaVista(); // in case the first exposure came with the showing
     // The window's first activation: the faces leave the table's sight.
     tavolo_.Form_Activate();
 
@@ -289,14 +292,35 @@ void Form1::closeEvent(QCloseEvent* e)
     e->accept();
 }
 
+// The music plays while the window can be seen. Minimised is one way of
+// not being seen; Wayland never tells a client it is minimised, but its
+// compositors stop exposing a window nobody can see, and so do X11's.
+void Form1::seguiLaVista()
+{
+    if (chiusa_)
+        return; // the music is closed already
+    const QWindow* w = windowHandle();
+    const bool ora = !isMinimized() && w && w->isExposed();
+    if (ora != vista_) {
+        vista_ = ora;
+        comando(ora ? "play" : "pause");
+    }
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event)
+{
+    // Exposure is already brought up to date when the window hears of it.
+    if (event->type() == QEvent::Expose && watched == windowHandle())
+        seguiLaVista();
+    return QMainWindow::eventFilter(watched, event);
+}
+
 void Form1::changeEvent(QEvent* e)
 {
     if (e->type() == QEvent::WindowStateChange) {
-        // A restore is a resize to the window system, but not always to Qt.
-        if (isMinimized()) {
-            comando("pause");
-        } else {
-            comando("play");
+        seguiLaVista();
+        if (!isMinimized()) {
+            // A restore is a resize to the window system, but not always to Qt.
             if (!isMaximized() && isVisible())
                 // Answered at once, but after the window system has finished its change.
                 QTimer::singleShot(0, this, [this] {
@@ -310,7 +334,7 @@ void Form1::changeEvent(QEvent* e)
 
 void Form1::resizeEvent(QResizeEvent* e)
 {
-    if (!isMinimized())
+    if (vista_)
         comando("play");
     QMainWindow::resizeEvent(e);
 }

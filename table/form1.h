@@ -52,6 +52,7 @@ public slots:
     void menu_quit_Click();
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent*) override;
     void resizeEvent(QResizeEvent*) override;
     void closeEvent(QCloseEvent*) override;
@@ -63,6 +64,7 @@ private:
     int larghezzaMassimizzata() const;
     void disponiTavolo();
     void comando(const char* parola);
+    void seguiLaVista();
     void Form_Unload();
 
     Opzioni opzioni_;
@@ -75,4 +77,6 @@ private:
     std::unique_ptr<Musica> musica_;
     std::unique_ptr<Velocita> velocita_;
     bool chiusa_ = false;
+    // Whether the player can see the window, as last told to the music.
+    bool vista_ = false;
 };

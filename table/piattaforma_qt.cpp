@@ -1,5 +1,6 @@
 #include "piattaforma_qt.h"
 
+#include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QTimer>
@@ -17,6 +18,13 @@ void PiattaformaQt::collega(Superficie* superficie, Pannelli* pannelli)
 
 void PiattaformaQt::esegui(QEventLoop& ciclo)
 {
+    // A wait may begin inside the delivery of a posted event (New Game is a
+    // queued call; so is start-up). Events posted before it, such as the
+    // window's pending repaint, are then looked at again only once something
+    // new is posted: without this wake a new deal stayed unpainted until the
+    // player's next click.
+    if (QAbstractEventDispatcher* smistatore = QAbstractEventDispatcher::instance())
+        smistatore->wakeUp();
     QEventLoop* prima = std::exchange(ciclo_, &ciclo);
     ciclo.exec();
     ciclo_ = prima;

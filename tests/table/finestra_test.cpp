@@ -1,5 +1,6 @@
 #include <QAction>
 #include <QElapsedTimer>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -23,6 +24,8 @@ private slots:
     void pressioniDuranteUnaMossaENuovaPartita();
     void quitDuranteUnaMossa();
     void ridurreERipristinare();
+    void nuovaPartitaAlPrimoClicDopoLaFine();
+    void musicaSoloSeLaFinestraSiVede();
 };
 
 void FinestraTest::titoloPoiTavolo()
@@ -184,6 +187,93 @@ void FinestraTest::ridurreERipristinare()
         const QTransform m = b.superficie().unitaInPixel();
         QCOMPARE(m.m11(), 500.0 / 1024);
         QCOMPARE(b.finestra->pannelli().txtEnglish()->geometry(), m.mapRect(QRectF(0, 0, 441, 371)).toRect());
+        b.finestra->close(); });
+    b.finestra->Form_Load();
+    QVERIFY(r.finito());
+}
+
+void FinestraTest::nuovaPartitaAlPrimoClicDopoLaFine()
+{
+    Finestra b(dealPerdente());
+    QMenuBar* barra = b.finestra->menuBar();
+    const QPoint nuova = barra->actionGeometry(b.finestra->azione(QStringLiteral("&New Game"))).center();
+    auto sorryMostrato = [&] { return b.sulloSchermo().pixelColor(b.pixelDi({300 + 3, 495 + 3})) == QColor(Qt::red); };
+    enum { Gioca,
+           Finita,
+           Cliccata } stato
+        = Gioca;
+    int clic = 0;
+    QElapsedTimer dalClic;
+    // One real press and release on the menu bar after each end, the first
+    // after the start-up game, the second after a game New Game dealt; the
+    // player must see the new deal at once, without a second click.
+    QTimer giocatore;
+    QObject::connect(&giocatore, &QTimer::timeout, b.finestra.get(), [&] {
+        Tavolo& t = b.tavolo();
+        if (stato == Cliccata) {
+            if (!sorryMostrato() && b.pronta())
+                stato = Gioca;
+            else if (dalClic.elapsed() > 1000) {
+                giocatore.stop();
+                b.finestra->close();
+                QFAIL("one click on New Game showed no new deal");
+            }
+        } else if (b.pronta()) {
+            t.passi = 4;
+            b.premiPosto(t.pesca ? 5 : semeDi(t.inmano), t.pesca ? 7 : valoreDi(t.inmano));
+        } else if (!t.partitaInCorso() && t.esito() == Esito::Sorry && sorryMostrato()) {
+            if (clic == 2) {
+                giocatore.stop();
+                b.finestra->close();
+                return;
+            }
+            ++clic;
+            stato = Cliccata;
+            dalClic.start();
+            QTest::mousePress(barra, Qt::LeftButton, {}, nuova);
+            QTest::mouseRelease(barra, Qt::LeftButton, {}, nuova);
+        }
+    });
+    giocatore.start(5);
+    // Started as the program starts it, from its own event loop, to which
+    // each game's end returns.
+    QEventLoop ciclo;
+    QTimer chiusa;
+    QObject::connect(&chiusa, &QTimer::timeout, &ciclo, [&] {
+        if (!b.finestra->isVisible())
+            ciclo.quit();
+    });
+    chiusa.start(10);
+    QTimer::singleShot(0, b.finestra.get(), &Form1::Form_Load);
+    ciclo.exec();
+    QCOMPARE(clic, 2);
+}
+
+void FinestraTest::musicaSoloSeLaFinestraSiVede()
+{
+    Finestra b(dealPerdente());
+    Regista r;
+    r.quando([&] { return b.pronta(); }, [&] {
+        QWindow* w = b.finestra->windowHandle();
+        b.comandi.clear();
+        // Taken from the screen without being minimised, as a compositor
+        // does with a window nobody can see: the window is no longer exposed.
+        w->hide();
+        QApplication::processEvents();
+        QVERIFY(!w->isExposed());
+        QCOMPARE(b.comandi, QStringList{QStringLiteral("pause")});
+        // A resize or a minimise while unseen resumes nothing, pauses no more.
+        b.finestra->resize(b.finestra->size() - QSize(10, 10));
+        b.finestra->setWindowState(Qt::WindowMinimized);
+        QApplication::processEvents();
+        QCOMPARE(b.comandi, QStringList{QStringLiteral("pause")});
+        b.finestra->setWindowState(Qt::WindowNoState);
+        QCOMPARE(b.comandi, QStringList{QStringLiteral("pause")});
+        w->show();
+        QApplication::processEvents();
+        QVERIFY(w->isExposed());
+        QCOMPARE(b.comandi.count(QStringLiteral("play")), 1);
+        QCOMPARE(b.comandi.count(QStringLiteral("pause")), 1);
         b.finestra->close(); });
     b.finestra->Form_Load();
     QVERIFY(r.finito());
