@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "anticipo.h"
+#include "audiooutput.h"
 #include "form1.h"
 
 namespace {
@@ -49,6 +50,7 @@ bool risposto(Opzioni& opzioni, int& argc, char** argv)
 
 int main(int argc, char** argv)
 {
+    musica::introduceToMixers("latrelva"); // before any thread starts
     QCoreApplication::setApplicationName(QStringLiteral("latrelva"));
     QCoreApplication::setApplicationVersion(QStringLiteral(LATRELVA_VERSION));
     Opzioni opzioni;

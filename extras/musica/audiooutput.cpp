@@ -2,9 +2,20 @@
 
 #include "libraries.h"
 
+#include <cstdlib>
 #include <mutex>
 
 namespace musica {
+
+void introduceToMixers(const char* applicationId)
+{
+    // libpulse adds every PULSE_PROP_<key> to the client's properties, and the
+    // server gives them to each of its streams.
+    ::setenv("PULSE_PROP_media.role", "game", 0);
+    ::setenv("PULSE_PROP_application.id", applicationId, 0);
+    ::setenv("PULSE_PROP_application.icon_name", applicationId, 0);
+}
+
 namespace {
 
 class Pulse : public AudioOutput {

@@ -30,6 +30,12 @@ public:
 // null when there is none. May block as long as the sound server does.
 using OpenOutput = std::function<std::unique_ptr<AudioOutput>(int sampleRate, QString* name)>;
 
+// Tells desktop sound mixers who is playing: a game (so that a role policy
+// can apply), by the application's name, id and icon. Sound servers read this
+// from the environment when a stream opens, so call it before any thread starts;
+// what the user set there already wins.
+void introduceToMixers(const char* applicationId);
+
 // The system's: PulseAudio (PipeWire's too), else ALSA's default device.
 std::unique_ptr<AudioOutput> systemOutput(int sampleRate, QString* name);
 

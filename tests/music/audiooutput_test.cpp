@@ -4,6 +4,7 @@
 // SIGSTOP holds neither the control nor the window's Quit. Skipped where there
 // is no server.
 #include "aiuto.h"
+#include "audiooutput.h"
 #include "form1.h"
 
 #include <QAction>
@@ -44,6 +45,18 @@ int streams()
     pactl.start("pactl", {"list", "short", "sink-inputs"});
     pactl.waitForFinished();
     return int(pactl.readAllStandardOutput().count('\n'));
+}
+
+// The properties of our stream, as a desktop mixer reads them.
+QString ourStream()
+{
+    QProcess pactl;
+    pactl.start("pactl", {"list", "sink-inputs"});
+    pactl.waitForFinished();
+    for (const QString& block : QString::fromUtf8(pactl.readAllStandardOutput()).split("Sink Input #"))
+        if (block.contains(R"(application.name = "La Trelva")"))
+            return block;
+    return {};
 }
 
 // Stops the server; it resumes when this goes, and, should the test itself
@@ -108,6 +121,10 @@ private slots:
             MMC1 mmc;
             avvia(mmc, song(1));
             QTRY_COMPARE(mmc.outputName(), QString("pulseaudio"));
+            const QString props = ourStream();
+            for (const char* p : {R"(media.role = "game")", R"(application.id = "latrelva")",
+                                  R"(application.icon_name = "latrelva")"})
+                QVERIFY2(props.contains(p), p);
             QTest::qWait(3000);
             recorder.kill();
             recorder.waitForFinished();
@@ -168,6 +185,7 @@ int main(int argc, char** argv)
 {
     if (argc > 1 && QByteArray(argv[1]) == "--finestra")
         return finestra(argc, argv);
+    musica::introduceToMixers("latrelva");
     QCoreApplication app(argc, argv);
     AudioOutputTest test;
     return QTest::qExec(&test, argc, argv);
