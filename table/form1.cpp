@@ -12,6 +12,7 @@
 #include <exception>
 
 #include "accessibile.h"
+#include "distruzione.h"
 #include "folders.h"
 #include "mmc1.h"
 #include "musica.h"
@@ -93,6 +94,7 @@ Form1::Form1(Opzioni opzioni)
         avvio->start();
         opzioni_.orologio = [avvio] { return avvio->nsecsElapsed() / 1e9; };
     }
+    distruzione_ = std::make_unique<Distruzione>(*this);
     creaMenu();
 }
 

@@ -8,6 +8,7 @@
 #include "tavolo.h"
 
 class QAction;
+class Distruzione;
 class MMC1;
 class Musica;
 class Pannelli;
@@ -76,6 +77,7 @@ private:
     std::unique_ptr<MMC1> mmc_;
     std::unique_ptr<Musica> musica_;
     std::unique_ptr<Velocita> velocita_;
+    std::unique_ptr<Distruzione> distruzione_;
     bool chiusa_ = false;
     // Whether the player can see the window, as last told to the music.
     bool vista_ = false;

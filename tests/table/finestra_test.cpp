@@ -1,9 +1,11 @@
+#include <QAbstractEventDispatcher>
 #include <QAction>
 #include <QElapsedTimer>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <xcb/xcb.h>
 
 #include "finestra_prova.h"
 #include "mazzi.h"
@@ -26,6 +28,7 @@ private slots:
     void ridurreERipristinare();
     void nuovaPartitaAlPrimoClicDopoLaFine();
     void musicaSoloSeLaFinestraSiVede();
+    void distruttaDaFuoriSiChiude();
 };
 
 void FinestraTest::titoloPoiTavolo()
@@ -277,6 +280,30 @@ void FinestraTest::musicaSoloSeLaFinestraSiVede()
         b.finestra->close(); });
     b.finestra->Form_Load();
     QVERIFY(r.finito());
+}
+
+void FinestraTest::distruttaDaFuoriSiChiude()
+{
+    Finestra b(dealPerdente());
+    Regista r;
+    r.quando([&] { return b.pronta(); }, [&] {
+        // What the X server tells when another client destroys a window:
+        // a notice about some other window changes nothing, ours closes.
+        auto notizia = [](WId finestra) {
+            xcb_destroy_notify_event_t e{};
+            e.response_type = XCB_DESTROY_NOTIFY | 0x80; // sent by a client, not the server
+            e.event = e.window = xcb_window_t(finestra);
+            qintptr risultato = 0;
+            QAbstractEventDispatcher::instance()->filterNativeEvent("xcb_generic_event_t", &e, &risultato);
+        };
+        notizia(b.finestra->winId() + 1);
+        QApplication::processEvents();
+        QVERIFY(b.finestra->isVisible());
+        notizia(b.finestra->winId()); });
+    b.finestra->Form_Load();
+    QVERIFY(r.finito());
+    QVERIFY(!b.finestra->isVisible());
+    QCOMPARE(b.comandi.count(QStringLiteral("Close")), 1);
 }
 
 QTEST_MAIN(FinestraTest)
