@@ -34,6 +34,21 @@ const char* suitShade(Suit suit)
     return ink::outline;
 }
 
+const char* groundColour(Suit suit)
+{
+    switch (suit) {
+    case Suit::Coins:
+        return ink::gold;
+    case Suit::Cups:
+        return ink::red;
+    case Suit::Batons:
+        return ink::paleGreen;
+    case Suit::Swords:
+        return ink::darkBlue;
+    }
+    return ink::outline;
+}
+
 void shape(Svg& svg, const std::vector<Pt>& pts, const char* colour, double tension)
 {
     svg.path(Path().smooth(pts, true, tension), fillStroke(colour, ink::outline, figureLine));
@@ -274,7 +289,7 @@ void holdSign(Svg& svg, Suit suit, Pt at, double degrees, double size)
 
 void platform(Svg& svg, Suit suit, double x0, double x1)
 {
-    svg.rect(x0, 98.2, x1 - x0, 5.4, 2.2, fillStroke(suitColour(suit), ink::outline, figureLine));
+    svg.rect(x0, 98.2, x1 - x0, 5.4, 2.2, fillStroke(groundColour(suit), ink::outline, figureLine));
     svg.path(Path().move({x0 + 2, 100.2}).line({x1 - 2, 100.2}), stroke(suitShade(suit), 0.7));
 }
 

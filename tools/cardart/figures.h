@@ -16,6 +16,9 @@ inline constexpr double figureLine = 0.6;
 // Suit colours: coins yellow-gold, cups red, batons green, swords blue.
 const char* suitColour(Suit suit);
 const char* suitShade(Suit suit);
+// The ground's colours, one to a suit, apart in lightness as well as hue: light
+// gold, red, pale green, deep blue read as four greys.
+const char* groundColour(Suit suit);
 
 enum class Beard { None,
                    Short,
