@@ -15,12 +15,17 @@ struct Reach {
     bool inFront;
 };
 
+// Standing facing us, seated on the throne, or standing turned the way he looks.
+enum class Bearing { Standing,
+                     Seated,
+                     Turned };
+
 struct King {
     Face face;
     Pt head;
     Hat crown;
     const char *cap, *jewel, *mantle;
-    bool throne;
+    Bearing bearing;
     // hanging behind him from the shoulders, if worn; then the robe and its
     // hem, from one side to the other
     std::vector<Pt> cloak, robe, hem;
@@ -44,7 +49,7 @@ King look(Suit suit)
                 nullptr,
                 ink::green,
                 ink::darkRed,
-                false,
+                Bearing::Standing,
                 {{24, 36}, {34, 34}, {42, 36}, {44, 60}, {45, 96.4}, {30, 98}, {12.6, 96.4}, {15, 60}},
                 {{25.4, 37}, {34, 35.4}, {42.6, 37}, {42.4, 48}, {40.6, 58}, {44, 80}, {47, 97}, {34, 98.8}, {21, 97}, {24, 80}, {27.4, 58}, {25.6, 48}},
                 {{22, 96.4}, {34, 99.4}, {46, 96.4}},
@@ -64,7 +69,7 @@ King look(Suit suit)
                 ink::red,
                 ink::blue,
                 ink::purple,
-                true,
+                Bearing::Seated,
                 {},
                 {{25.4, 43}, {34, 41.4}, {42.6, 43}, {43, 54}, {42, 62}, {48.6, 66}, {48.4, 72}, {44, 74.6}, {45.4, 97}, {34, 98.4}, {22.6, 97}, {24, 74.6}, {19.6, 72}, {19.4, 66}, {26, 62}, {25, 54}},
                 {{23.4, 96.4}, {34, 99.4}, {44.6, 96.4}},
@@ -84,13 +89,13 @@ King look(Suit suit)
                 ink::green,
                 ink::red,
                 ink::paleWood,
-                false,
-                {{33, 34.4}, {40, 36}, {48, 56}, {56, 84}, {60.4, 97}, {44, 97.6}, {36, 80}, {30, 50}},
-                {{22, 37.4}, {30, 35.4}, {37.6, 37}, {38.6, 48}, {38.4, 58}, {42, 78}, {46, 97}, {33, 98.6}, {21, 97}, {22.4, 78}, {24, 58}, {21.6, 48}},
-                {{21.6, 96.4}, {33, 99.4}, {45.6, 96.4}},
+                Bearing::Turned,
+                {{33, 34.4}, {40, 36}, {49, 56}, {58, 84}, {62.4, 97}, {44, 97.6}, {36, 80}, {30, 50}},
+                {{22, 37.4}, {30, 35.4}, {37.6, 37}, {38.6, 48}, {38.4, 58}, {42, 78}, {46, 97}, {31, 98.6}, {16.6, 96.6}, {20.4, 78}, {24, 58}, {21.6, 48}},
+                {{17.4, 96}, {31, 99.4}, {45.6, 96.4}},
                 {},
-                {25, 98.4},
-                {37, 98.4},
+                {22, 98.4},
+                {36, 98.4},
                 57.6,
                 {{{37.5, 38}, {38.6, 48}, {30.4, 55.6}}, true},
                 {{{23, 38}, {17.4, 45}, {15, 50}}, true},
@@ -104,7 +109,7 @@ King look(Suit suit)
                 nullptr,
                 ink::green,
                 ink::darkBlue,
-                false,
+                Bearing::Standing,
                 {{23, 36}, {33, 34}, {43, 36}, {47, 52}, {46.4, 68}, {33, 70}, {19.6, 68}, {19, 52}},
                 {{24.4, 37}, {33, 35.4}, {41.6, 37}, {41.4, 48}, {40, 58}, {45, 74}, {33, 77.6}, {21, 74}, {26, 58}, {24.6, 48}},
                 {{21.4, 73.4}, {33, 78.4}, {44.6, 73.4}},
@@ -143,13 +148,16 @@ void throne(Svg& svg)
 
 void robe(Svg& svg, const King& k, Suit suit)
 {
+    const bool seated = k.bearing == Bearing::Seated;
     shape(svg, k.robe, suitColour(suit), 0.75);
     // the lap's fold where he sits, the gold band down the front where he stands
-    if (k.throne) {
+    if (seated) {
         svg.path(Path().move({21, 73}).quad({34, 76.2}, {47, 73}), stroke(suitShade(suit), 0.8));
     } else {
-        const Pt top{lerp(k.robe[3], k.robe.back(), 0.5).x, k.waist + 2};
-        const Pt bottom = k.hem[1] + Pt{0, -1.2};
+        // turned, the band down his front runs off the middle towards his gaze
+        const double turn = k.bearing == Bearing::Turned ? k.face.facing : 0;
+        const Pt top{lerp(k.robe[3], k.robe.back(), 0.5).x + 2.4 * turn, k.waist + 2};
+        const Pt bottom = k.hem[1] + Pt{4.4 * turn, -1.2};
         for (const bool edge : {true, false})
             svg.path(Path().move(top).line(bottom), stroke(edge ? ink::outline : ink::paleGold, edge ? 3.4 : 2.2));
     }
@@ -177,9 +185,10 @@ void king(Svg& svg, Suit suit)
 {
     const King k = look(suit);
     const char* coat = suitColour(suit);
-    if (k.throne)
+    const bool seated = k.bearing == Bearing::Seated;
+    if (seated)
         throne(svg);
-    platform(svg, suit, k.throne ? 10 : 13, k.throne ? 58 : 55);
+    platform(svg, suit, seated ? 10 : 13, seated ? 58 : 55);
     if (!k.cloak.empty())
         shape(svg, k.cloak, k.mantle, 0.8);
     for (const Reach* r : {&k.left, &k.right})
@@ -190,8 +199,8 @@ void king(Svg& svg, Suit suit)
         jointed(svg, {hip, knee, lerp(knee, foot, 0.6), foot + Pt{0, -1.2}}, {5.4, 4.2, 3.2}, ink::paleSteel);
     }
     robe(svg, k, suit);
-    shoe(svg, k.leftFoot, -1);
-    shoe(svg, k.rightFoot, 1);
+    shoe(svg, k.leftFoot, k.bearing == Bearing::Turned ? k.face.facing : -1);
+    shoe(svg, k.rightFoot, k.bearing == Bearing::Turned ? k.face.facing : 1);
     const double waistX = lerp(k.robe[3], k.robe.back(), 0.5).x;
     belt(svg, {waistX - 6.6, k.waist}, {waistX + 6.6, k.waist}, 1.4, ink::gold);
     ermine(svg, k.head + Pt{0, 10});
