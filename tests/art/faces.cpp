@@ -54,18 +54,12 @@ double inkShare(const QImage& image)
     return share(image, isInk);
 }
 
-std::vector<Shape> shapes(const QImage& image, int scale)
+std::vector<Shape> groups(int w, int h, const std::function<bool(int, int)>& in, size_t least)
 {
-    const int w = image.width(), h = image.height();
-    auto drawn = [&](int x, int y) {
-        const QPointF p(double(x) / scale, double(y) / scale);
-        return x >= 2 * scale && y >= 2 * scale && x < w - 2 * scale && y < h - 2 * scale
-            && !indexBox.contains(p) && isInk(image.pixel(x, y));
-    };
     std::vector<char> seen(size_t(w * h), 0);
     std::vector<Shape> found;
     for (int start = 0; start < w * h; ++start) {
-        if (seen[size_t(start)] || !drawn(start % w, start / w))
+        if (seen[size_t(start)] || !in(start % w, start / w))
             continue;
         Shape shape;
         std::vector<int> todo{start};
@@ -77,15 +71,27 @@ std::vector<Shape> shapes(const QImage& image, int scale)
             shape.pixels.push_back({x, y});
             for (int ny = std::max(0, y - 1); ny <= std::min(h - 1, y + 1); ++ny)
                 for (int nx = std::max(0, x - 1); nx <= std::min(w - 1, x + 1); ++nx)
-                    if (!seen[size_t(ny * w + nx)] && drawn(nx, ny)) {
+                    if (!seen[size_t(ny * w + nx)] && in(nx, ny)) {
                         seen[size_t(ny * w + nx)] = 1;
                         todo.push_back(ny * w + nx);
                     }
         }
-        if (shape.pixels.size() >= 30)
+        if (shape.pixels.size() >= least)
             found.push_back(std::move(shape));
     }
     return found;
+}
+
+std::vector<Shape> shapes(const QImage& image, int scale)
+{
+    const int w = image.width(), h = image.height();
+    return groups(
+        w, h, [&](int x, int y) {
+            const QPointF p(double(x) / scale, double(y) / scale);
+            return x >= 2 * scale && y >= 2 * scale && x < w - 2 * scale && y < h - 2 * scale
+                && !indexBox.contains(p) && isInk(image.pixel(x, y));
+        },
+        30);
 }
 
 } // namespace art

@@ -8,6 +8,7 @@
 #include <QRect>
 #include <QString>
 
+#include <functional>
 #include <vector>
 
 namespace art {
@@ -48,6 +49,10 @@ struct Shape {
     QRect box;
     std::vector<QPoint> pixels;
 };
+
+// The 8-connected groups of the pixels of a w x h picture for which `in`
+// holds, of `least` pixels or more.
+std::vector<Shape> groups(int w, int h, const std::function<bool(int, int)>& in, size_t least);
 
 // The separate drawn shapes of a face, inside its border line and away from
 // the corner index: 8-connected groups of 30 ink pixels or more.

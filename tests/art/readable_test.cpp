@@ -25,32 +25,10 @@ int cardOf(int suit, int value)
 // bounding boxes; light and dark split at the grey a reader's eye does.
 std::vector<QRect> digitShapes(const QImage& figure)
 {
-    const int w = figure.width(), h = figure.height();
-    const auto dark = [&](int x, int y) { return qGray(figure.pixel(x, y)) < 128; };
-    std::vector<char> seen(size_t(w * h), 0);
     std::vector<QRect> found;
-    for (int start = 0; start < w * h; ++start) {
-        if (seen[size_t(start)] || !dark(start % w, start / w))
-            continue;
-        QRect box;
-        int count = 0;
-        std::vector<int> todo{start};
-        seen[size_t(start)] = 1;
-        while (!todo.empty()) {
-            const int x = todo.back() % w, y = todo.back() / w;
-            todo.pop_back();
-            box |= QRect(x, y, 1, 1);
-            ++count;
-            for (int ny = std::max(0, y - 1); ny <= std::min(h - 1, y + 1); ++ny)
-                for (int nx = std::max(0, x - 1); nx <= std::min(w - 1, x + 1); ++nx)
-                    if (!seen[size_t(ny * w + nx)] && dark(nx, ny)) {
-                        seen[size_t(ny * w + nx)] = 1;
-                        todo.push_back(ny * w + nx);
-                    }
-        }
-        if (count >= 4)
-            found.push_back(box);
-    }
+    for (const Shape& s : groups(
+             figure.width(), figure.height(), [&](int x, int y) { return qGray(figure.pixel(x, y)) < 128; }, 4))
+        found.push_back(s.box);
     std::sort(found.begin(), found.end(), [](QRect a, QRect b) { return a.left() < b.left(); });
     return found;
 }

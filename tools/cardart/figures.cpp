@@ -4,49 +4,38 @@
 
 namespace cardart {
 
+namespace {
+
+struct SuitInks {
+    const char *colour, *shade, *ground;
+};
+
+// Coins yellow-gold, cups red, batons green, swords blue; the grounds set
+// apart in lightness too: gold, red, pale green, deep blue.
+const SuitInks& inks(Suit suit)
+{
+    static const SuitInks table[] = {{ink::gold, ink::deepGold, ink::gold},
+                                     {ink::red, ink::darkRed, ink::red},
+                                     {ink::leaf, ink::green, ink::paleGreen},
+                                     {ink::azure, ink::blue, ink::darkBlue}};
+    return table[int(suit) - 1];
+}
+
+} // namespace
+
 const char* suitColour(Suit suit)
 {
-    switch (suit) {
-    case Suit::Coins:
-        return ink::gold;
-    case Suit::Cups:
-        return ink::red;
-    case Suit::Batons:
-        return ink::leaf;
-    case Suit::Swords:
-        return ink::azure;
-    }
-    return ink::outline;
+    return inks(suit).colour;
 }
 
 const char* suitShade(Suit suit)
 {
-    switch (suit) {
-    case Suit::Coins:
-        return ink::deepGold;
-    case Suit::Cups:
-        return ink::darkRed;
-    case Suit::Batons:
-        return ink::green;
-    case Suit::Swords:
-        return ink::blue;
-    }
-    return ink::outline;
+    return inks(suit).shade;
 }
 
 const char* groundColour(Suit suit)
 {
-    switch (suit) {
-    case Suit::Coins:
-        return ink::gold;
-    case Suit::Cups:
-        return ink::red;
-    case Suit::Batons:
-        return ink::paleGreen;
-    case Suit::Swords:
-        return ink::darkBlue;
-    }
-    return ink::outline;
+    return inks(suit).ground;
 }
 
 void shape(Svg& svg, const std::vector<Pt>& pts, const char* colour, double tension)
