@@ -1,7 +1,7 @@
 // The four Kings, crowned, each with his own bearing: the King of coins
 // stands facing us in a long mantle, the King of cups sits on his throne, the
 // King of batons is turned to the left and leans on his club like a staff,
-// the King of swords stands in a knee-long robe with his sword raised.
+// the King of swords stands in a knee-long robe, a hand on his planted sword.
 #include "cards.h"
 #include "figures.h"
 #include "palette.h"
@@ -102,7 +102,7 @@ King look(Suit suit)
                 0,
                 1,
                 48};
-    case Suit::Swords: // in a knee-long robe and a short cape, his sword raised at his side
+    case Suit::Swords: // in a knee-long robe and a short cape, a hand on his sword planted at his side
         return {{ink::blond, Hair::Short, Beard::Short, ink::russet, -1},
                 {33, 26},
                 Hat::CrownFleurons,
@@ -118,9 +118,9 @@ King look(Suit suit)
                 {42.4, 98.2},
                 57,
                 {{{24.5, 38}, {17.6, 47}, {25.6, 55}}, false},
-                {{{41.5, 38}, {49.4, 46}, {52, 55}}, false},
-                0,
-                1.35,
+                {{{41.5, 38}, {48.4, 48}, {50.4, 58.4}}, false},
+                180,
+                1.5,
                 0};
     }
     return {};
@@ -132,6 +132,8 @@ void throne(Svg& svg)
     // its turned legs down to the ground
     for (const double x : {15.6, 52.4})
         svg.rect(x - 1.6, 62, 3.2, 36, 0.8, fillStroke(ink::paleWood, ink::outline, figureLine));
+    svg.path(Path().move({19, 12}).quad({34, 0.4}, {49, 12}).close(), fillStroke(ink::goldMetal, ink::outline, figureLine));
+    svg.circle({34, 7.4}, 1.6, fillStroke(ink::red, ink::outline, 0.45));
     svg.rect(18, 11, 32, 58, 3, fillStroke(ink::goldMetal, ink::outline, figureLine));
     svg.rect(21, 14.4, 26, 50, 2, fillStroke(ink::red, ink::deepGold, 0.5));
     Path studs;
