@@ -149,9 +149,15 @@ void head(Svg& svg, Pt c, const Face& face)
         svg.path(curls, fillStroke(face.hair, ink::outline, figureLine));
     }
     shape(svg, at({{-5, 0}, {-4.8, -4.8}, {0, -7}, {4.8, -4.8}, {5, -2.2}, {2.2, -4}, {-2.4, -3.6}, {-4, -1}}), face.hair, 0.9);
-    Path eyes;
-    eyes.circle(at(-1.1, -0.6), 0.6).circle(at(2.7, -0.6), 0.6);
-    svg.path(eyes, fill(ink::outline));
+    // eyes with their whites, looking the way the face turns, and a flush
+    // on the near cheek
+    for (const Pt eye : {at(-1.1, -0.6), at(2.7, -0.6)}) {
+        svg.ellipse(eye, 1, 0.62, fillStroke(ink::white, ink::outline, 0.25));
+        svg.circle(eye + Pt{0.2 * face.facing, 0.04}, 0.55, fill(ink::outline));
+    }
+    Style flush = fill(ink::red);
+    flush.opacity = 0.22;
+    svg.circle(at(3, 1.9), 1.1, flush);
     svg.path(Path().move(at(-2.4, -2.1)).line(at(-0.4, -2.5)).move(at(1.8, -2.5)).line(at(3.7, -2.1)),
              stroke(face.beard == Beard::None ? ink::hair : face.beardColour ? face.beardColour
                                                                              : face.hair,
