@@ -215,7 +215,7 @@ void king(Svg& svg, Suit suit)
     if (k.staff > 0) {
         // held under its head, the butt on the ground
         svg.begin(translate(grip + Pt{0, k.staff / 2 - 4}));
-        baton(svg, k.staff, k.staff * 0.23);
+        baton(svg, k.staff, k.staff * 0.19);
         svg.end();
     } else {
         holdSign(svg, suit, grip, k.signAngle, k.signSize);
