@@ -18,13 +18,27 @@ void cornerIndex(Svg& svg, int value, Suit suit)
 {
     Lettering style;
     style.size = 10;
+    const double top = 3.4, pen = 2.1;
+    Path figure;
     if (value == 10) {
-        style.condense = 0.74;
-        style.spacing = -0.2;
+        // Two figures in the room of one and a half: a narrow 1 and a round
+        // 0, set apart by a full pixel of paper and the 0 left open, since
+        // condensing both alike runs them into one blot at real size.
+        Lettering one = style, zero = style;
+        one.condense = 0.72;
+        zero.condense = 0.86;
+        const double oneRight = 5.4 * one.condense + pen / 2;
+        const double zeroLeft = 0.5 * zero.condense - pen / 2;
+        const double zeroAt = oneRight + 1.9 - zeroLeft;
+        const double inkLeft = 1.3 * one.condense - pen / 2;
+        const double inkRight = zeroAt + 5.5 * zero.condense + pen / 2;
+        const double x = indexX - (inkLeft + inkRight) / 2;
+        figure.append(letters("1", {x, top}, one)).append(letters("0", {x + zeroAt, top}, zero));
+    } else {
+        const std::string text = std::to_string(value);
+        figure = letters(text, {indexX - lettersWidth(text, style) / 2, top}, style);
     }
-    const std::string text = std::to_string(value);
-    const double x = indexX - lettersWidth(text, style) / 2;
-    svg.path(letters(text, {x, 3.4}, style), stroke(ink::outline, 2.1));
+    svg.path(figure, stroke(ink::outline, pen));
     svg.begin(translate({indexX, 21}));
     mark(svg, suit);
     svg.end();
@@ -37,10 +51,11 @@ void put(Svg& svg, Pt at, Suit suit, double size, double degrees = 0)
     svg.end();
 }
 
-// Where the pips of each value stand, in rows and columns clear of the index.
-std::vector<Pt> rowPips(int value)
+// Where the pips of each value stand, in rows and columns clear of the index;
+// the seven's middle row reaches `sideways` from either edge.
+std::vector<Pt> rowPips(int value, double sideways)
 {
-    const double l = 23.5, r = 44.5, top = 26, mid = 55, low = 84;
+    const double l = 23, r = 45, top = 26, mid = 55, low = 84;
     switch (value) {
     case 2:
         return {{34, 31}, {34, 79}};
@@ -49,11 +64,11 @@ std::vector<Pt> rowPips(int value)
     case 4:
         return {{l, 31}, {r, 31}, {l, 79}, {r, 79}};
     case 5:
-        return {{l, 28}, {r, 28}, {34, mid}, {l, 82}, {r, 82}};
+        return {{l, top}, {r, top}, {34, mid}, {l, low}, {r, low}};
     case 6:
         return {{l, top}, {r, top}, {l, mid}, {r, mid}, {l, low}, {r, low}};
     case 7:
-        return {{l, top}, {r, top}, {17, mid}, {34, mid}, {51, mid}, {l, low}, {r, low}};
+        return {{l, top}, {r, top}, {sideways, mid}, {34, mid}, {68 - sideways, mid}, {l, low}, {r, low}};
     }
     return {};
 }
@@ -62,8 +77,8 @@ void coinPips(Svg& svg, int value)
 {
     if (value == 1)
         return aceOfCoins(svg);
-    const double size = value == 7 ? 0.8 : (value <= 3 ? 1.0 : 0.9);
-    for (Pt p : rowPips(value))
+    const double size = value == 7 ? 0.74 : (value <= 3 ? 1.0 : 0.86);
+    for (Pt p : rowPips(value, 15.5))
         put(svg, p, Suit::Coins, size);
 }
 
@@ -72,7 +87,7 @@ void cupPips(Svg& svg, int value)
     if (value == 1)
         return aceOfCups(svg);
     const double size = value == 7 ? 0.98 : (value <= 4 ? 1.2 : 1.1);
-    for (Pt p : rowPips(value))
+    for (Pt p : rowPips(value, 17))
         put(svg, p, Suit::Cups, size);
 }
 
@@ -80,10 +95,10 @@ void cupPips(Svg& svg, int value)
 // leaning a little outwards from the middle so a column reads as a fan.
 void tallPips(Svg& svg, Suit suit, int value)
 {
-    const double size = value == 2 ? 1.15 : (value <= 5 ? 1.0 : 0.92);
+    const double size = value == 2 ? 1.15 : (value <= 5 ? 1.0 : 0.84);
     const double lean = value <= 3 ? 0 : 9;
     // three in a column would touch: they step down a diagonal instead
-    const std::vector<Pt> places = value == 3 ? std::vector<Pt>{{22, 30}, {34, 55}, {46, 80}} : rowPips(value);
+    const std::vector<Pt> places = value == 3 ? std::vector<Pt>{{22, 30}, {34, 55}, {46, 80}} : rowPips(value, 17);
     for (Pt p : places) {
         const double side = p.x < centre.x - 1 ? -1 : (p.x > centre.x + 1 ? 1 : 0);
         const bool middleRow = value == 7 && p.y == centre.y;

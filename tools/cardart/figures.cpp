@@ -4,34 +4,38 @@
 
 namespace cardart {
 
+namespace {
+
+struct SuitInks {
+    const char *colour, *shade, *ground;
+};
+
+// Coins yellow-gold, cups red, batons green, swords blue; the grounds set
+// apart in lightness too: gold, red, pale green, deep blue.
+const SuitInks& inks(Suit suit)
+{
+    static const SuitInks table[] = {{ink::gold, ink::deepGold, ink::gold},
+                                     {ink::red, ink::darkRed, ink::red},
+                                     {ink::leaf, ink::green, ink::paleGreen},
+                                     {ink::azure, ink::blue, ink::darkBlue}};
+    return table[int(suit) - 1];
+}
+
+} // namespace
+
 const char* suitColour(Suit suit)
 {
-    switch (suit) {
-    case Suit::Coins:
-        return ink::gold;
-    case Suit::Cups:
-        return ink::red;
-    case Suit::Batons:
-        return ink::leaf;
-    case Suit::Swords:
-        return ink::azure;
-    }
-    return ink::outline;
+    return inks(suit).colour;
 }
 
 const char* suitShade(Suit suit)
 {
-    switch (suit) {
-    case Suit::Coins:
-        return ink::deepGold;
-    case Suit::Cups:
-        return ink::darkRed;
-    case Suit::Batons:
-        return ink::green;
-    case Suit::Swords:
-        return ink::blue;
-    }
-    return ink::outline;
+    return inks(suit).shade;
+}
+
+const char* groundColour(Suit suit)
+{
+    return inks(suit).ground;
 }
 
 void shape(Svg& svg, const std::vector<Pt>& pts, const char* colour, double tension)
@@ -54,14 +58,27 @@ void jointed(Svg& svg, const std::vector<Pt>& joints, const std::vector<double>&
                      stroke(edge ? ink::outline : colour, widths[i] + (edge ? 2 * figureLine : 0)));
 }
 
-void hand(Svg& svg, Pt at, double r)
+void hand(Svg& svg, Pt at, double r, double degrees, int knuckles)
 {
-    svg.circle(at, r, fillStroke(ink::skin, ink::outline, figureLine * 0.8));
+    // a fist closed round a grip that runs along its height: the thumb over
+    // the top, the fingers' creases across the knuckles
+    svg.begin(placeXY(at, degrees, knuckles, 1));
+    shape(svg, {{-0.9 * r, -0.95 * r}, {0.45 * r, -1.05 * r}, {1.1 * r, -0.55 * r}, {1.2 * r, 0.35 * r}, {0.85 * r, 1.05 * r}, {-0.55 * r, 1.1 * r}, {-1.05 * r, 0.35 * r}}, ink::skin, 0.8);
+    Path creases;
+    for (const double y : {-0.42, 0.08, 0.58})
+        creases.move({0.15 * r, y * r}).quad({0.7 * r, (y - 0.12) * r}, {1.12 * r, y * r});
+    svg.path(creases, stroke(ink::skinShade, 0.32));
+    svg.path(Path().move({-0.75 * r, -0.55 * r}).quad({0, -1.25 * r}, {0.75 * r, -0.7 * r}).quad({0.2 * r, -0.4 * r}, {-0.75 * r, -0.55 * r}).close(),
+             fillStroke(ink::skin, ink::outline, 0.35));
+    svg.end();
 }
 
 void shoe(Svg& svg, Pt at, int toe)
 {
     shape(svg, {at + Pt{-2.4 * toe, -1.6}, at + Pt{1.6 * toe, -1.8}, at + Pt{3.8 * toe, 0.4}, at + Pt{3.4 * toe, 1.2}, at + Pt{-2.6 * toe, 1.2}}, ink::black, 0.5);
+    // the sole and heel, and a buckle on the instep
+    svg.path(Path().move(at + Pt{-2.4 * toe, 1}).line(at + Pt{3.2 * toe, 1}), stroke(ink::darkWood, 0.5));
+    svg.rect(at.x + (toe > 0 ? -0.4 : -1.2), at.y - 1.6, 1.6, 1.2, 0.3, fillStroke(ink::paleGold, ink::outline, 0.25));
 }
 
 namespace {
@@ -120,6 +137,10 @@ void head(Svg& svg, Pt c, const Face& face)
         shape(svg, at({{-5.8, -2}, {-4, -6.6}, {1, -7.4}, {5.6, -4}, {6, 3}, {5.4, 8.6}, {-5.8, 8.6}, {-6.4, 3}}), face.hair);
     svg.rect(c.x - 1.8, c.y + 4, 3.6, 4.4, 0, fillStroke(ink::skinShade, ink::outline, figureLine));
     shape(svg, at({{0, -6}, {4.8, -2.5}, {4.4, 3}, {0.5, 6.2}, {-4, 3.5}, {-4.8, -2}}), ink::skin);
+    if (face.style != Hair::Long) {
+        svg.ellipse(at(-3.4, 0.6), 1.1, 1.6, fillStroke(ink::skin, ink::outline, 0.45));
+        svg.path(Path().move(at(-3.1, -0.2)).quad(at(-3.9, 0.6), at(-3.2, 1.5)), stroke(ink::skinShade, 0.35));
+    }
     // the hair over the brow, curls standing out when curly
     if (face.style == Hair::Curly) {
         Path curls;
@@ -128,14 +149,20 @@ void head(Svg& svg, Pt c, const Face& face)
         svg.path(curls, fillStroke(face.hair, ink::outline, figureLine));
     }
     shape(svg, at({{-5, 0}, {-4.8, -4.8}, {0, -7}, {4.8, -4.8}, {5, -2.2}, {2.2, -4}, {-2.4, -3.6}, {-4, -1}}), face.hair, 0.9);
-    Path eyes;
-    eyes.circle(at(-1.1, -0.6), 0.6).circle(at(2.7, -0.6), 0.6);
-    svg.path(eyes, fill(ink::outline));
+    // eyes with their whites, looking the way the face turns, and a flush
+    // on the near cheek
+    for (const Pt eye : {at(-1.1, -0.6), at(2.7, -0.6)}) {
+        svg.ellipse(eye, 1, 0.62, fillStroke(ink::white, ink::outline, 0.25));
+        svg.circle(eye + Pt{0.2 * face.facing, 0.04}, 0.55, fill(ink::outline));
+    }
+    Style flush = fill(ink::red);
+    flush.opacity = 0.22;
+    svg.circle(at(3, 1.9), 1.1, flush);
     svg.path(Path().move(at(-2.4, -2.1)).line(at(-0.4, -2.5)).move(at(1.8, -2.5)).line(at(3.7, -2.1)),
              stroke(face.beard == Beard::None ? ink::hair : face.beardColour ? face.beardColour
                                                                              : face.hair,
                     0.6));
-    svg.path(Path().move(at(1, -0.4)).quad(at(2.2, 1.6), at(0.8, 2.2)), stroke(ink::skinShade, 0.55));
+    svg.path(Path().move(at(1, -0.4)).quad(at(2.2, 1.6), at(0.8, 2.2)).move(at(1.6, 2.3)).line(at(2.3, 2.1)), stroke(ink::skinShade, 0.55));
     if (face.beard == Beard::None)
         svg.path(Path().move(at(-0.2, 3.6)).quad(at(0.9, 4.3), at(2, 3.5)), stroke(ink::red, 0.75));
     beard(svg, at, face.beard, face.beardColour ? face.beardColour : face.hair);
@@ -274,7 +301,7 @@ void holdSign(Svg& svg, Suit suit, Pt at, double degrees, double size)
 
 void platform(Svg& svg, Suit suit, double x0, double x1)
 {
-    svg.rect(x0, 98.2, x1 - x0, 5.4, 2.2, fillStroke(suitColour(suit), ink::outline, figureLine));
+    svg.rect(x0, 98.2, x1 - x0, 5.4, 2.2, fillStroke(groundColour(suit), ink::outline, figureLine));
     svg.path(Path().move({x0 + 2, 100.2}).line({x1 - 2, 100.2}), stroke(suitShade(suit), 0.7));
 }
 

@@ -16,6 +16,9 @@ inline constexpr double figureLine = 0.6;
 // Suit colours: coins yellow-gold, cups red, batons green, swords blue.
 const char* suitColour(Suit suit);
 const char* suitShade(Suit suit);
+// The ground's colours, one to a suit, apart in lightness as well as hue: light
+// gold, red, pale green, deep blue read as four greys.
+const char* groundColour(Suit suit);
 
 enum class Beard { None,
                    Short,
@@ -58,7 +61,9 @@ void limb(Svg& svg, const std::vector<Pt>& pts, double width, const char* colour
 // A limb in straight segments, joints[i] to joints[i + 1] as wide as
 // widths[i], inked as one piece so no seam shows at the joints.
 void jointed(Svg& svg, const std::vector<Pt>& joints, const std::vector<double>& widths, const char* colour);
-void hand(Svg& svg, Pt at, double r = 1.7);
+// A fist at `at` closed round a grip turned by `degrees` (0: upright), its
+// knuckles to the viewer's right (1) or left (-1).
+void hand(Svg& svg, Pt at, double r = 1.7, double degrees = 0, int knuckles = 1);
 // A shoe at `at`, toe pointing to `toe` (1 right, -1 left).
 void shoe(Svg& svg, Pt at, int toe);
 

@@ -38,10 +38,10 @@ Knave look(Suit suit)
     switch (suit) {
     case Suit::Coins: // a fair page showing his coin high, hand on hip
         return {{ink::blond, Hair::Long, Beard::None, nullptr, 1}, Hat::Brim, ink::red, ink::paleGold, ink::russet, ink::russet, nullptr, Pattern::Quarters, 69, {{{26.6, 35}, {20, 44}, {28.4, 52.6}}, false}, {{{41.4, 35}, {47.6, 39}, {50, 31.4}}, false}, true, 0, 0.9, {29, 97.4}, {40, 97.4}};
-    case Suit::Cups: // a curly-haired page offering his cup in both hands
-        return {{ink::black, Hair::Curly, Beard::None, nullptr, -1}, Hat::Beret, ink::darkRed, ink::white, ink::white, ink::gold, nullptr, Pattern::Stripes, 72, {{{26.6, 35}, {23.6, 45}, {31.2, 50.4}}, true}, {{{41.4, 35}, {44.4, 45}, {36.8, 50.4}}, true}, true, 0, 0.95, {30, 97.4}, {40.5, 98.2}};
-    case Suit::Batons: // a striding page with his club on his shoulder
-        return {{ink::hair, Hair::Short, Beard::None, nullptr, -1}, Hat::Hood, ink::red, ink::gold, ink::wood, ink::gold, nullptr, Pattern::Sash, 67, {{{26.6, 35}, {22, 45}, {22.8, 56.8}}, false}, {{{41.4, 35}, {47.6, 41}, {46.4, 47.6}}, true}, true, 6, 1.05, {25.6, 97.4}, {43, 97.8}};
+    case Suit::Cups: // a curly-haired page astride, offering his cup in both hands
+        return {{ink::black, Hair::Curly, Beard::None, nullptr, -1}, Hat::Beret, ink::darkRed, ink::white, ink::white, ink::gold, nullptr, Pattern::Stripes, 72, {{{26.6, 35}, {23.6, 45}, {31.2, 50.4}}, true}, {{{41.4, 35}, {44.4, 45}, {36.8, 50.4}}, true}, true, 0, 0.95, {25, 97.4}, {44.4, 98.2}};
+    case Suit::Batons: // a striding page hailing with one hand, his club held low in the other
+        return {{ink::hair, Hair::Short, Beard::None, nullptr, -1}, Hat::Hood, ink::red, ink::gold, ink::wood, ink::gold, nullptr, Pattern::Sash, 67, {{{26.6, 35}, {20, 31}, {18.6, 23}}, false}, {{{41.4, 35}, {46.4, 45}, {47.4, 54}}, false}, true, 172, 1.05, {22.6, 97.4}, {45.6, 97.8}};
     case Suit::Swords: // a page in a helmet, his sword drawn and raised
         return {{ink::hair, Hair::Short, Beard::None, nullptr, 1}, Hat::Helmet, ink::steel, ink::red, ink::grey, ink::paleBlue, ink::blue, Pattern::Buttons, 70, {{{26.6, 35}, {20, 43.6}, {28.2, 52.2}}, false}, {{{41.4, 35}, {48.4, 44}, {48.6, 54}}, false}, true, 6, 1.1, {29.4, 97.4}, {39.4, 97.4}};
     }

@@ -279,22 +279,39 @@ void sword(Svg& svg, double blade, double hilt, bool simple)
 
 void aceOfSwords(Svg& svg)
 {
-    // laurel sprigs crossed behind the hilt
+    // a laurel wreath round the hilt, tied below the pommel and open above
+    // the guard for the blade: two branches growing up either side
+    const Pt hub{34, 80.5};
+    const double r = 14.5;
+    svg.begin(translate(hub));
     for (int side : {-1, 1}) {
         Path stem;
-        stem.move({34 - side * 2.0, 96}).quad({34 + side * 14.0, 88}, {34 + side * 18.0, 64});
+        stem.move(polar(r, side * 176.0));
+        for (int a = 160; a >= 24; a -= 17)
+            stem.line(polar(r, side * double(a)));
         svg.path(stem, stroke(ink::green, 1.1));
-        Path leaves;
-        for (int i = 0; i < 5; ++i) {
-            const double t = 0.2 + 0.18 * i;
-            const Pt at{34 + side * (-2 + 20 * t - 4 * t * t), 96 - 30 * t * t - 4 * t};
-            leaves.append(leaf(at, at + Pt{side * 5.5, -2.5}, 1.4));
-            leaves.append(leaf(at, at + Pt{-side * 1.5, -5.5}, 1.3));
+        Path outer, inner;
+        for (int i = 0; i < 8; ++i) {
+            const double a = side * (168.0 - i * 19);
+            const double ahead = a - side * 15.0;
+            outer.append(leaf(polar(r, a), polar(r + 5.4, ahead), 1.9));
+            inner.append(leaf(polar(r, a - side * 9.0), polar(r - 4.4, ahead - side * 8.0), 1.6));
         }
-        svg.path(leaves, fillStroke(ink::green, ink::outline, 0.4));
+        svg.path(inner, fillStroke(ink::paleGreen, ink::outline, 0.35));
+        svg.path(outer, fillStroke(ink::green, ink::outline, 0.35));
+        Path berries;
+        for (const double a : {140.0, 102.0, 64.0})
+            berries.circle(polar(r + 1.4, side * a), 0.85);
+        svg.path(berries, fillStroke(ink::red, ink::outline, 0.3));
     }
-    svg.begin(translate({34, 82}));
-    sword(svg, 64, 1.8);
+    // the ribbon's bow where the branches cross
+    Path bow;
+    bow.move({0, r}).quad({-4.6, r - 3.4}, {-4.8, r + 0.6}).close().move({0, r}).quad({4.6, r - 3.4}, {4.8, r + 0.6}).close().move({0, r}).line({-2.6, r + 5}).line({-1, r + 4.4}).line({0, r}).line({1, r + 4.4}).line({2.6, r + 5}).close();
+    svg.path(bow, fillStroke(ink::red, ink::outline, 0.4));
+    svg.circle({0, r}, 1, fillStroke(ink::darkRed, ink::outline, 0.35));
+    svg.end();
+    svg.begin(translate({34, 79}));
+    sword(svg, 62, 1.8);
     svg.end();
 }
 
