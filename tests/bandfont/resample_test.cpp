@@ -98,8 +98,11 @@ TEST(Usage, PresetsAndKeysAsTheSynthesizerSeesThem)
     musica::SongTimeline song;
     song.events = {
         {0, 0x90, 50, 90}, // channel 1, before any program change
-        {0, 0xB1, 0, 16}, {0, 0x91, 60, 90}, // bank chosen, program not yet
-        {1, 0xC1, 25, 0}, {1, 0x91, 62, 80}, {2, 0x91, 64, 0},
+        {0, 0xB1, 0, 16},
+        {0, 0x91, 60, 90}, // bank chosen, program not yet
+        {1, 0xC1, 25, 0},
+        {1, 0x91, 62, 80},
+        {2, 0x91, 64, 0},
         {3, 0x99, 36, 100}, // drums
         {4, 0xC2, 40, 0}, // selected, never struck
     };
