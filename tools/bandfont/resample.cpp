@@ -45,6 +45,27 @@ std::vector<double> lowPass(double cutoff, double width)
     return table;
 }
 
+// A SoundFont keeps a sample's rate in whole hertz, and the synthesizer plays
+// the sample at that rate: the loop's pitch is off by what the rounding took,
+// and a held note drifts from the original's phase. Of the loop lengths from
+// `fewest` frames to some 5 % more (never more than the source's), the one
+// whose rate comes nearest a whole number.
+uint64_t wholeLoop(uint32_t length, int rate, uint64_t fewest)
+{
+    const uint64_t most = std::min<uint64_t>(length, fewest + std::max<uint64_t>(4, fewest / 20));
+    uint64_t best = fewest;
+    double bestError = 1;
+    for (uint64_t n = fewest; n <= most; ++n) {
+        const double exact = double(rate) * double(n) / length;
+        const double error = std::abs(exact - std::round(exact)) / exact;
+        if (error < bestError) {
+            best = n;
+            bestError = error;
+        }
+    }
+    return best;
+}
+
 } // namespace
 
 int neededRate(double lowestSpeed, int outputRate)
@@ -60,7 +81,7 @@ Resampled resample(const std::vector<float>& frames, int rate, Loop loop, int ta
     uint64_t loopFrames = 0;
     if (loop.valid()) {
         const uint32_t length = loop.end - loop.start;
-        loopFrames = uint64_t(std::ceil(length / step));
+        loopFrames = wholeLoop(length, rate, uint64_t(std::ceil(length / step)));
         step = double(length) / double(loopFrames);
     }
     const double width = halfTaps * step;
