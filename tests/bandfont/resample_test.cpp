@@ -56,21 +56,22 @@ TEST(Resample, TakesOutWhatTheNewRateCannotHold)
     EXPECT_LT(worst(out.frames, std::vector<float>(out.frames.size()), 100, out.frames.size() - 100), 1e-3);
 }
 
-// A loop of 1001 frames holding 10 whole cycles: half of it is no whole
-// number of frames, so the loop is given a few more and the rate moves up a
-// little, to where it is nearly a whole number of hertz. Played as the
+// A loop of 1025 frames holding 10 whole cycles: half of it is no whole
+// number of frames, and 513 of them would put the rate halfway between two
+// whole hertz, so the loop is given a few more frames, the rate moving up a
+// little, to where it is nearly a whole number. Played as the
 // synthesizer plays it, at the rate the file states, the loop keeps its pitch
 // over and over, with no click where it turns.
 TEST(Resample, LoopStaysWholeAndInTune)
 {
-    const double hz = 44100.0 * 10 / 1001;
-    const Loop loop{3003, 4004};
+    const double hz = 44100.0 * 10 / 1025;
+    const Loop loop{3075, 4100};
     const auto in = sine(hz, 44100, 6000);
     const Resampled out = resample(in, 44100, loop, 22050);
     const uint32_t length = out.loop.end - out.loop.start;
-    EXPECT_GE(length, 501u);
-    EXPECT_LE(length, 530u);
-    const double exactRate = 44100.0 * length / 1001;
+    EXPECT_GE(length, 513u);
+    EXPECT_LE(length, 540u);
+    const double exactRate = 44100.0 * length / 1025;
     EXPECT_LT(std::abs(out.rate - exactRate) / exactRate, 2e-6); // a thousandth of a cent
     std::vector<float> expected(40000);
     for (size_t i = 0; i < expected.size(); ++i)
