@@ -9,7 +9,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev libxcb1-dev
   libfluidsynth-dev libjack-jackd2-dev fluid-soundfont-gm timgm6mb-soundfont
   libpulse-dev libglib2.0-dev pulseaudio pulseaudio-utils
-  libfontconfig-dev libgtest-dev qt6-base-private-dev
+  libfontconfig-dev libgtest-dev qt6-base-private-dev libinstpatch-dev
   "$@"
 )
 

@@ -8,6 +8,7 @@
 //  - the level of every song at the game's gain, whole song, offline.
 // The sound server is a private one that PULSE_RUNTIME_PATH names; .ci/run
 // shows how to start one with a null sink.
+#include "game.h"
 #include "mmc1.h"
 #include "musica.h"
 #include "smf.h"
@@ -39,20 +40,6 @@ QString musicFolder()
     return QDir(beside).exists() ? beside : QStringLiteral(TRELVA_SOURCE_DIR "/assets/music");
 }
 
-QByteArray proc(qint64 pid, const QString& file)
-{
-    QFile f(QStringLiteral("/proc/%1/%2").arg(pid).arg(file));
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-long statusKiB(qint64 pid, const char* key)
-{
-    for (const QByteArray& line : proc(pid, "status").split('\n'))
-        if (line.startsWith(key))
-            return line.mid(qsizetype(qstrlen(key))).trimmed().split(' ').first().toLong();
-    return -1;
-}
-
 // utime + stime in clock ticks.
 double cpuTicks(qint64 pid)
 {
@@ -70,43 +57,6 @@ long wakeUps(qint64 pid)
             if (line.startsWith("voluntary_ctxt_switches:"))
                 sum += line.mid(24).trimmed().toLong();
     return sum;
-}
-
-// Only a private server (PULSE_RUNTIME_PATH): the hang figures stop it for a while.
-qint64 soundServerPid()
-{
-    const QString runtime = qEnvironmentVariable("PULSE_RUNTIME_PATH");
-    if (runtime.isEmpty())
-        return 0;
-    QFile f(runtime + "/pid");
-    return f.open(QIODevice::ReadOnly) ? f.readAll().trimmed().toLongLong() : 0;
-}
-
-QProcessEnvironment withoutSoundServer()
-{
-    auto env = QProcessEnvironment::systemEnvironment();
-    // An explicit server that is not there: no autospawn, no other server found.
-    env.insert("PULSE_SERVER", "unix:/nonexistent/trelva");
-    return env;
-}
-
-QProcess* startGame(const QProcessEnvironment& env)
-{
-    auto* game = new QProcess;
-    auto e = env;
-    e.insert("QT_QPA_PLATFORM", "offscreen");
-    game->setProcessEnvironment(e);
-    game->setProcessChannelMode(QProcess::ForwardedChannels);
-    game->start(QCoreApplication::applicationDirPath() + "/latrelva", {});
-    game->waitForStarted();
-    return game;
-}
-
-void stopGame(QProcess* game)
-{
-    game->kill();
-    game->waitForFinished();
-    delete game;
 }
 
 void memoryWithoutServer()
