@@ -2,8 +2,9 @@
 
 #include <cstdint>
 
-// What the rules need from the window system. The window implements it with
-// Qt; the tests and the replay tool with scripts.
+// What the rules need from the window system: to wait, to be woken and to
+// repaint; nothing else of the window. The window implements it with Qt; the
+// tests and the replay tool with scripts.
 namespace trelva {
 
 class Piattaforma {
@@ -26,12 +27,6 @@ public:
 
     // The pictures or labels have changed.
     virtual void ridisegna() { }
-
-    // A press on a card back or the bare table puts the text panels away.
-    virtual void nascondiPannelli() { }
-
-    // A left click on a card face, which is no play press.
-    virtual void carta_Click(int /*carta*/) { }
 };
 
 } // namespace trelva

@@ -279,7 +279,6 @@ void Tavolo::piazzaInMano()
 
 void Tavolo::dorso_MouseDown(int index, int button)
 {
-    piattaforma_.nascondiPannelli();
     if (button != sinistro || passo_ != 0)
         return;
     cliccata = index;
@@ -294,7 +293,6 @@ void Tavolo::dorso_MouseDown(int index, int button)
 
 void Tavolo::Form_MouseDown(int button, double x, double y)
 {
-    piattaforma_.nascondiPannelli();
     if (button != sinistro || passo_ != 0 || !immagini.dorsiCreati())
         return; // before start-up has laid the table there is nothing to press
     const auto p = geometria.postoDiPressione(x, y);
@@ -306,21 +304,14 @@ void Tavolo::Form_MouseDown(int button, double x, double y)
     piattaforma_.sveglia();
 }
 
-void Tavolo::premi(double x, double y, int button)
+Colpo Tavolo::premi(double x, double y, int button)
 {
     const Colpo colpo = immagini.colpisci(x, y);
-    switch (colpo.cosa) {
-    case Colpo::Cosa::Faccia:
-        if (button == sinistro)
-            piattaforma_.carta_Click(colpo.carta);
-        break;
-    case Colpo::Cosa::Dorso:
+    if (colpo.cosa == Colpo::Cosa::Dorso)
         dorso_MouseDown(colpo.carta, button);
-        break;
-    case Colpo::Cosa::Tavolo:
+    else if (colpo.cosa == Colpo::Cosa::Tavolo)
         Form_MouseDown(button, x, y);
-        break;
-    }
+    return colpo;
 }
 
 } // namespace trelva

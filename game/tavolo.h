@@ -58,8 +58,10 @@ public:
     void esci();
     void dorso_MouseDown(int index, int button);
     void Form_MouseDown(int button, double x, double y);
-    // A press anywhere on the table, sent to the picture on top or the table.
-    void premi(double x, double y, int button);
+    // A press anywhere on the table, sent to the picture on top or the table;
+    // returns what it landed on, for the window to answer the rest (a face is
+    // no play press, and the window's panels are none of the rules' business).
+    Colpo premi(double x, double y, int button);
 
     // The rules, callable on their own.
     bool suit();

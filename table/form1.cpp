@@ -70,12 +70,13 @@ Form1::Form1(Opzioni opzioni)
     setWindowTitle(QStringLiteral("Dorvinex  -  La Trelva"));
     resize(areaProgettata);
     pannelli_ = std::make_unique<Pannelli>(superficie_);
-    piattaforma_->collega(superficie_, pannelli_.get());
+    piattaforma_->collega(superficie_);
     connect(superficie_, &Superficie::mappaCambiata, pannelli_.get(), &Pannelli::disponi);
     connect(superficie_, &Superficie::logoCliccato, pannelli_.get(), &Pannelli::Logo_Click);
     connect(superficie_, &Superficie::sitoCliccato, pannelli_.get(), &Pannelli::sito_Click);
     connect(superficie_, &Superficie::testoCliccato, pannelli_.get(), &Pannelli::testo_Click);
     connect(superficie_, &Superficie::pannelliVia, pannelli_.get(), &Pannelli::nascondiTutti);
+    connect(superficie_, &Superficie::cartaCliccata, pannelli_.get(), &Pannelli::carta_Click);
     superficie_->Logo.suggerimento = Pannelli::suggerimentoLogo();
     superficie_->sito.suggerimento = Pannelli::suggerimentoSito();
     superficie_->testoSito = Pannelli::didascaliaSito();

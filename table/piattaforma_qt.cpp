@@ -7,13 +7,11 @@
 #include <chrono>
 #include <utility>
 
-#include "pannelli.h"
 #include "superficie.h"
 
-void PiattaformaQt::collega(Superficie* superficie, Pannelli* pannelli)
+void PiattaformaQt::collega(Superficie* superficie)
 {
     superficie_ = superficie;
-    pannelli_ = pannelli;
 }
 
 void PiattaformaQt::esegui(QEventLoop& ciclo)
@@ -91,14 +89,4 @@ std::uint64_t PiattaformaQt::seme()
 void PiattaformaQt::ridisegna()
 {
     superficie_->richiediRidisegno();
-}
-
-void PiattaformaQt::nascondiPannelli()
-{
-    pannelli_->nascondiTutti();
-}
-
-void PiattaformaQt::carta_Click(int carta)
-{
-    pannelli_->carta_Click(carta);
 }

@@ -6,7 +6,6 @@
 
 class QEventLoop;
 class Superficie;
-class Pannelli;
 
 // The rules' yields on Qt's event loop. A wait for the player sleeps in a
 // local event loop until a press or a command wakes it, so waiting costs no
@@ -16,16 +15,14 @@ class PiattaformaQt final : public trelva::Piattaforma {
 public:
     static constexpr qint64 nsPerPasso = 2'500'000;
 
-    // The table it repaints and the panels a press puts away exist after it.
-    void collega(Superficie* superficie, Pannelli* pannelli);
+    // The table it repaints exists after it.
+    void collega(Superficie* superficie);
 
     void attendi() override;
     void cediPasso(int passo) override;
     void sveglia() override;
     std::uint64_t seme() override;
     void ridisegna() override;
-    void nascondiPannelli() override;
-    void carta_Click(int carta) override;
 
     // Runs the event loop for about `ms` milliseconds, or until woken.
     void dormi(int ms);
@@ -40,7 +37,6 @@ private:
     void esegui(QEventLoop& ciclo);
 
     Superficie* superficie_ = nullptr;
-    Pannelli* pannelli_ = nullptr;
     QEventLoop* ciclo_ = nullptr;
     QElapsedTimer mossa_;
     bool svegliata_ = false;

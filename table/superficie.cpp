@@ -299,7 +299,16 @@ void Superficie::fuocoAlMazzetto()
 void Superficie::premi(trelva::Posto posto)
 {
     const trelva::Punto c = tavolo_.geometria.centro(posto);
-    tavolo_.premi(c.x, c.y, 1);
+    premi(QPointF(c.x, c.y), 1);
+}
+
+void Superficie::premi(QPointF unita, int pulsante)
+{
+    const trelva::Colpo colpo = tavolo_.premi(unita.x(), unita.y(), pulsante);
+    if (colpo.cosa != trelva::Colpo::Cosa::Faccia)
+        emit pannelliVia();
+    else if (pulsante == 1)
+        emit cartaCliccata(colpo.carta);
 }
 
 void Superficie::keyPressEvent(QKeyEvent* e)
@@ -427,7 +436,7 @@ void Superficie::mousePressEvent(QMouseEvent* e)
     }
     premuto_ = nullptr;
     if (pulsante != 0)
-        tavolo_.premi(u.x(), u.y(), pulsante);
+        premi(u, pulsante);
 }
 
 void Superficie::mouseReleaseEvent(QMouseEvent* e)

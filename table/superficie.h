@@ -72,6 +72,9 @@ public:
     void fuocoAlMazzetto();
     // A left press in the middle of a place, as Return or Space gives it.
     void premi(trelva::Posto posto);
+    // Every press on the table, from the mouse, the keys or a screen reader:
+    // the rules judge it, and what it landed on decides the panels.
+    void premi(QPointF unita, int pulsante);
     const trelva::Tavolo& tavolo() const { return tavolo_; }
 
     int fotogrammi() const { return fotogrammi_; }
@@ -90,7 +93,10 @@ signals:
     // Once a frame, moved or not: the pictures now stand as the rules left them.
     void tavoloCambiato();
     void fuocoCambiato();
-    void pannelliVia(); // Escape
+    // Escape, or a press on a back or the bare table: every panel goes.
+    void pannelliVia();
+    // A left press on a face, which is no play press.
+    void cartaCliccata(int carta);
 
 protected:
     bool event(QEvent*) override;

@@ -40,8 +40,6 @@ public:
     int passiCeduti = 0;
     int profondita = 0; // yields running inside yields
     int massimaProfondita = 0;
-    int pannelliNascosti = 0;
-    std::vector<int> facceCliccate;
     std::uint64_t semi = 0;
 
     void attendi() override
@@ -64,8 +62,6 @@ public:
             aOgniPasso(*tavolo, passo);
     }
     std::uint64_t seme() override { return ++semi; }
-    void nascondiPannelli() override { ++pannelliNascosti; }
-    void carta_Click(int k) override { facceCliccate.push_back(k); }
 
 private:
     struct Dentro {

@@ -393,8 +393,14 @@ void DisegnoTest::pressioniSuPannelliEControlli()
         pannelli.menu_rules_english_Click();
         pannelli.menu_about_Click();
         const Immagine& mano = b.tavolo().immagini.carta[b.tavolo().inmano];
+        b.premi({mano.left + 10, mano.top + 10}, Qt::RightButton); // not even that
+        QCOMPARE(viste(), (QList<bool>{true, false, true}));
         b.premi({mano.left + 10, mano.top + 10});
         QCOMPARE(viste(), (QList<bool>{false, false, true}));
+        // A back puts every panel away, whatever the button.
+        pannelli.menu_rules_english_Click();
+        b.premiPosto(4, 9, Qt::RightButton); // clear of the panels
+        QCOMPARE(viste(), (QList<bool>{false, false, false}));
         b.finestra->close(); });
     b.finestra->Form_Load();
     QVERIFY(r.finito());
