@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QHash>
 #include <QPixmap>
 #include <QSvgRenderer>
 #include <array>

@@ -122,6 +122,11 @@ private:
     uint64_t pauses_ = 0; // counts the pauses, for the feeder to drop what it had buffered
     QString outputName_;
 
+    // Lock order: lock_ first, then queueLock_ (a feeder starting) or
+    // noticeLock_; never the other way round. The notice is called with lock_
+    // and noticeLock_ held (the end of a song is found while rendering), so
+    // it may only queue word to its owner's thread, as MMC1's does, and must
+    // never call back into the engine or wait for it.
     std::mutex noticeLock_;
     std::function<void()> notice_;
 

@@ -4,8 +4,8 @@
 // The window owns one MMC1 and one Musica(mmc, <program folder>/music), makes
 // the menu entries from canzoni(), routes their clicks to canzoni_Click() and
 // sets the check marks from spuntaCambiata(). avvio() belongs to start-up; the
-// window itself sends "pause" and "play" to the MMC1 on minimise and restore,
-// and "Close" before the program ends.
+// window itself sends "pause" and "play" to the MMC1 as it goes out of sight
+// and comes back, and "Close" before the program ends.
 #pragma once
 
 #include <QObject>
@@ -18,7 +18,7 @@ class Musica : public QObject {
     Q_OBJECT
 
 public:
-    // musicFolder: the "music" folder beside the program, holding the songs
+    // cartella: the "music" folder beside the program, holding the songs
     // named after their captions.
     Musica(MMC1& mmc, const QString& cartella, QObject* parent = nullptr);
 

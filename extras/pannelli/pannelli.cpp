@@ -5,7 +5,6 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QScrollBar>
-#include <QTransform>
 #include <QWidget>
 
 #include <algorithm>
