@@ -2,6 +2,10 @@
 
 #include <cstdint>
 #include <random>
+#include <span>
+#include <vector>
+
+#include "carte.h"
 
 // The shuffle only needs uniform single-precision numbers in [0, 1) from a
 // generator it can seed; tests and the replay tool put scripted ones here.
@@ -25,6 +29,30 @@ public:
 
 private:
     std::mt19937_64 motore_;
+};
+
+// The shuffle picks a slot of the deck as floor(draw x this): 0 to 40, where
+// slot 0 and the slots already dealt are empty and draw again.
+inline constexpr int postiDelMescolo = numeroCarte + 1;
+
+// Hands the shuffle a chosen deal, for the tests and the replay tool: the
+// draw for card n lands in the middle of its slot, and since a deal names
+// every card once, no draw is ever repeated.
+class CasualeCopione final : public Casuale {
+public:
+    std::vector<float> numeri;
+    std::size_t letti = 0;
+    void semina(std::uint64_t) override { }
+    float prossimo() override { return numeri.at(letti++ % numeri.size()); }
+
+    static float perCarta(int carta) { return float((carta + 0.5) / postiDelMescolo); }
+    void ordine(std::span<const int> carte)
+    {
+        numeri.clear();
+        letti = 0;
+        for (int c : carte)
+            numeri.push_back(perCarta(c));
+    }
 };
 
 } // namespace trelva

@@ -137,7 +137,7 @@ void Tavolo::Mescola()
     for (int i = 1; i <= numeroCarte; ++i) {
         for (;;) {
             const double r = casuale_.prossimo();
-            const double idx = std::floor(r * 41.0);
+            const double idx = std::floor(r * double(postiDelMescolo));
             if (!(idx >= 0 && idx <= numeroCarte)) // a generator out of [0, 1) draws again
                 continue;
             const int carta = mazzo[int(idx)];

@@ -9,24 +9,6 @@
 
 namespace trelva::prova {
 
-// Hands the shuffle a fixed deal: draw n comes out as the card wanted there.
-class CasualeCopione final : public Casuale {
-public:
-    std::vector<float> numeri;
-    std::size_t letti = 0;
-    void semina(std::uint64_t) override { }
-    float prossimo() override { return numeri.at(letti++ % numeri.size()); }
-
-    static float perCarta(int idx) { return float((idx + 0.5) / 41.0); }
-    void ordine(const std::vector<int>& carte)
-    {
-        numeri.clear();
-        letti = 0;
-        for (int c : carte)
-            numeri.push_back(perCarta(c));
-    }
-};
-
 // Delivers scripted events at the game's yields: one action per wait pass,
 // and an optional hook at every step of a move. When the script runs out the
 // player quits, so no test can hang in a wait.

@@ -347,7 +347,7 @@ private:
     }
 
     std::mt19937 rng_;
-    trelva::prova::CasualeCopione casuale_;
+    trelva::CasualeCopione casuale_;
     trelva::Tavolo tavolo_{*this, casuale_};
     Regole regole_;
     std::vector<int> deal_;

@@ -78,13 +78,6 @@ bool sulTavolo(const Immagine& i)
 
 } // namespace
 
-void CasualeDeal::ordine(const std::array<int, numeroCarte>& deal)
-{
-    for (int i = 0; i < numeroCarte; ++i)
-        numeri_[i] = float((deal[i] + 0.5) / 41.0);
-    letti_ = 0;
-}
-
 Sessione::Sessione(std::istream& in, std::ostream& out, std::ostream& err)
     : in_(in)
     , out_(out)

@@ -17,19 +17,6 @@
 // command ended the game.
 namespace trelva::replay {
 
-// Hands the shuffle a chosen deal: a draw of (n + 0.5) / 41 lands on card n,
-// and since the deal names every card once, no draw is ever repeated.
-class CasualeDeal final : public Casuale {
-public:
-    void ordine(const std::array<int, numeroCarte>& deal);
-    void semina(std::uint64_t) override { letti_ = 0; }
-    float prossimo() override { return numeri_[letti_++ % numeroCarte]; }
-
-private:
-    std::array<float, numeroCarte> numeri_{};
-    std::size_t letti_ = 0;
-};
-
 class Sessione final : public Piattaforma {
 public:
     Sessione(std::istream& in, std::ostream& out, std::ostream& err);
@@ -51,7 +38,7 @@ private:
     std::istream& in_;
     std::ostream& out_;
     std::ostream& err_;
-    CasualeDeal casuale_;
+    CasualeCopione casuale_;
     Tavolo tavolo_;
     bool dealFatto_ = false;
     bool statoDovuto_ = false;
