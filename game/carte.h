@@ -8,6 +8,9 @@ inline constexpr int numeroCarte = 40;
 inline constexpr int righeTavolo = 4;
 inline constexpr int colonneTavolo = 10;
 inline constexpr int rigaMazzetto = 5; // the line below the rows: stock and temporary place
+inline constexpr int colonnaMazzetto = 7; // the stock lies under this column
+// A press's button as the window sends it; only the left one plays.
+inline constexpr int tastoSinistro = 1;
 
 constexpr int semeDi(int k)
 {

@@ -24,7 +24,7 @@ std::string carteNelMazzetto(const Tavolo& t)
         if (!d.visible)
             continue;
         const Posto p = t.geometria.postoDiDorso(d.left, d.top);
-        quante += p.riga == rigaMazzetto && p.colonna == 7;
+        quante += p.riga == rigaMazzetto && p.colonna == colonnaMazzetto;
     }
     if (quante == 0)
         return "Stock, empty";

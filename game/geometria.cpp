@@ -29,7 +29,7 @@ Punto Geometria::posto(int riga, int colonna) const
 
 Punto Geometria::mazzetto() const
 {
-    return {sinistra + double(6.0f * larghezza), sopra + fattoreRigaMazzetto * altezza};
+    return {sinistra + double(float(colonnaMazzetto - 1) * larghezza), sopra + fattoreRigaMazzetto * altezza};
 }
 
 double Geometria::xTemporaneo() const

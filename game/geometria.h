@@ -36,7 +36,7 @@ struct Geometria {
 
     // Top-left corner of a table place (row 1-4, column 1-10).
     Punto posto(int riga, int colonna) const;
-    Punto mazzetto() const; // the stock, under column 7
+    Punto mazzetto() const; // the stock, under colonnaMazzetto
     Punto temporaneo() const; // where the card in hand waits, under column 4
     double xTemporaneo() const; // the temporary place's left edge as the moves compute it
     // The middle of a table place or, on row 5, of the stock: where a press

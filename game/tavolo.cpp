@@ -9,7 +9,6 @@ constexpr float fuoriVistaFacce = 10000;
 constexpr float fuoriVistaDorsiX = 1000;
 constexpr float fuoriVistaDorsiY = 10000;
 constexpr double fattoreEtichette = 4.5;
-constexpr int sinistro = 1;
 } // namespace
 
 Tavolo::Tavolo(Piattaforma& piattaforma, Casuale& casuale)
@@ -279,7 +278,7 @@ void Tavolo::piazzaInMano()
 
 void Tavolo::dorso_MouseDown(int index, int button)
 {
-    if (button != sinistro || passo_ != 0)
+    if (button != tastoSinistro || passo_ != 0)
         return;
     cliccata = index;
     const Posto p = geometria.postoDiDorso(immagini.dorso[index].left, immagini.dorso[index].top);
@@ -293,7 +292,7 @@ void Tavolo::dorso_MouseDown(int index, int button)
 
 void Tavolo::Form_MouseDown(int button, double x, double y)
 {
-    if (button != sinistro || passo_ != 0 || !immagini.dorsiCreati())
+    if (button != tastoSinistro || passo_ != 0 || !immagini.dorsiCreati())
         return; // before start-up has laid the table there is nothing to press
     const auto p = geometria.postoDiPressione(x, y);
     if (!p)

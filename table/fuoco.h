@@ -16,7 +16,7 @@ public:
                        Sinistra,
                        Destra };
 
-    static constexpr trelva::Posto mazzetto{trelva::rigaMazzetto, 7};
+    static constexpr trelva::Posto mazzetto{trelva::rigaMazzetto, trelva::colonnaMazzetto};
 
     // The arrow keys; any other key moves nothing.
     static std::optional<Verso> versoDi(int tasto);

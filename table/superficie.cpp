@@ -38,7 +38,7 @@ int pulsanteDi(Qt::MouseButton b)
 {
     switch (b) {
     case Qt::LeftButton:
-        return 1;
+        return trelva::tastoSinistro;
     case Qt::RightButton:
         return 2;
     case Qt::MiddleButton:
@@ -299,7 +299,7 @@ void Superficie::fuocoAlMazzetto()
 void Superficie::premi(trelva::Posto posto)
 {
     const trelva::Punto c = tavolo_.geometria.centro(posto);
-    premi(QPointF(c.x, c.y), 1);
+    premi(QPointF(c.x, c.y), trelva::tastoSinistro);
 }
 
 void Superficie::premi(QPointF unita, int pulsante)
@@ -307,7 +307,7 @@ void Superficie::premi(QPointF unita, int pulsante)
     const trelva::Colpo colpo = tavolo_.premi(unita.x(), unita.y(), pulsante);
     if (colpo.cosa != trelva::Colpo::Cosa::Faccia)
         emit pannelliVia();
-    else if (pulsante == 1)
+    else if (pulsante == trelva::tastoSinistro)
         emit cartaCliccata(colpo.carta);
 }
 
@@ -431,7 +431,7 @@ void Superficie::mousePressEvent(QMouseEvent* e)
     const int pulsante = pulsanteDi(e->button());
     // The logo, the web label, the title and the notice take their own presses.
     if (const Controllo* c = controlloIn(u)) {
-        premuto_ = pulsante == 1 ? c : nullptr;
+        premuto_ = pulsante == trelva::tastoSinistro ? c : nullptr;
         return;
     }
     premuto_ = nullptr;

@@ -3,7 +3,6 @@
 namespace trelva::replay {
 
 namespace {
-constexpr int tastoSinistro = 1;
 // 4 draws and 40 placements; a game that needs more presses than that is
 // refusing a press the strategy thinks legal.
 constexpr int pressioniMassime = 44;

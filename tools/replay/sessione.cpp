@@ -14,7 +14,6 @@ namespace {
 
 constexpr float largoArea = 1280;
 constexpr float altoArea = 1024;
-constexpr int tastoSinistro = 1;
 constexpr int tastoDestro = 2;
 
 std::vector<std::string> parole(const std::string& riga)
