@@ -128,7 +128,7 @@ Superficie::Istantanea Superficie::istantanea() const
     const trelva::Immagini& im = tavolo_.immagini;
     Istantanea foto;
     auto metti = [&](const trelva::Immagine& i) {
-        foto.push_back(i.visible ? QRectF(i.left, i.top, i.width, i.height) : QRectF());
+        foto.figure.push_back(i.visible ? QRectF(i.left, i.top, i.width, i.height) : QRectF());
     };
     for (int k = 1; k <= trelva::numeroCarte; ++k) {
         metti(im.carta[k]);
@@ -137,14 +137,12 @@ Superficie::Istantanea Superficie::istantanea() const
     // The end labels are pictures of no size of their own: what changes on
     // the screen is the box their text fills.
     auto etichetta = [&](const trelva::Immagine& i, const QString& testo) {
-        foto.push_back(i.visible ? postoEtichettaFine(i, testo) : QRectF());
+        foto.figure.push_back(i.visible ? postoEtichettaFine(i, testo) : QRectF());
     };
     etichetta(im.lblSorry, testoSorry());
     etichetta(im.lblCongratulation, testoCongratulation());
     // A face brought to the front without moving still changes what shows.
-    const auto ordine = im.facceDalFondo();
-    for (int k : ordine)
-        foto.push_back(QRectF(k, 0, 0, 0));
+    foto.ordine = im.facceDalFondo();
     return foto;
 }
 
@@ -154,17 +152,17 @@ void Superficie::aggiornaCambiate()
     // repaints its old and its new place, not the whole table.
     Istantanea ora = istantanea();
     QRectF cambiato;
-    const std::size_t figure = 2 * trelva::numeroCarte + 2;
-    for (std::size_t i = 0; i < ora.size(); ++i) {
-        if (i < disegnata_.size() && ora[i] == disegnata_[i])
-            continue;
-        if (i >= figure) { // the stacking order changed: the whole table
-            cambiato = QRectF(QPointF(0, 0), unita);
-            break;
+    if (ora.ordine != disegnata_.ordine) { // the stacking order changed: the whole table
+        cambiato = QRectF(QPointF(0, 0), unita);
+    } else {
+        const std::vector<QRectF>& prima = disegnata_.figure;
+        for (std::size_t i = 0; i < ora.figure.size(); ++i) {
+            if (i < prima.size() && ora.figure[i] == prima[i])
+                continue;
+            cambiato |= ora.figure[i];
+            if (i < prima.size())
+                cambiato |= prima[i];
         }
-        cambiato |= ora[i];
-        if (i < disegnata_.size())
-            cambiato |= disegnata_[i];
     }
     disegnata_ = std::move(ora);
     emit tavoloCambiato();

@@ -121,7 +121,10 @@ private:
     const Controllo* controlloIn(QPointF u) const;
 
     // Where every picture stood when last painted, to repaint only changes.
-    using Istantanea = std::vector<QRectF>;
+    struct Istantanea {
+        std::vector<QRectF> figure; // faces and backs by card, then the end labels
+        std::vector<int> ordine; // the faces from the bottom up
+    };
     Istantanea istantanea() const;
     void aggiornaCambiate();
 
