@@ -23,25 +23,8 @@
 #include "velocita.h"
 
 namespace {
-constexpr float largoarea = 1280;
-constexpr float altoarea = 1024;
 // The window's client area as designed, below its menu bar, until maximised.
 constexpr QSize areaProgettata{1280, 974};
-constexpr QSizeF misuraLogo{120, 39};
-constexpr QSizeF misuraTesto{309, 90};
-constexpr QSizeF misuraShape1{841, 600};
-// Below this outer width there is no room for the logo.
-constexpr double twipsPerPollice = 1440;
-constexpr double twipsMinimiPerLogo = 12360;
-
-// The title screen: the logo at the top, the web address under it, the title
-// picture a third of the way down, the notice below it.
-constexpr double logoSulTitoloSopra = 5;
-constexpr double sitoSottoIlLogo = 4;
-constexpr double copyRightSottoIlTesto = 80;
-// The table: the logo in the top-right corner, the web address under it.
-constexpr double logoSulTavoloDaDestra = 25;
-constexpr double logoSulTavoloSopra = 10;
 
 void saltato([[maybe_unused]] const char* perche)
 {
@@ -77,10 +60,6 @@ Form1::Form1(Opzioni opzioni)
     connect(superficie_, &Superficie::testoCliccato, pannelli_.get(), &Pannelli::testo_Click);
     connect(superficie_, &Superficie::pannelliVia, pannelli_.get(), &Pannelli::nascondiTutti);
     connect(superficie_, &Superficie::cartaCliccata, pannelli_.get(), &Pannelli::carta_Click);
-    superficie_->Logo.suggerimento = Pannelli::suggerimentoLogo();
-    superficie_->sito.suggerimento = Pannelli::suggerimentoSito();
-    superficie_->testoSito = Pannelli::didascaliaSito();
-    superficie_->testoCopyRight = Pannelli::dirittiCopyRight();
 
     MMC1::Options suono;
     suono.output = opzioni_.suonoVero ? MMC1::Output::Device : MMC1::Output::Offline;
@@ -151,7 +130,7 @@ QAction* Form1::azione(const QString& testo) const
 
 void Form1::Form_Load()
 {
-    superficie_->sfondo = Qt::white;
+    superficie_->mostra(schermate::inBianco());
     showMaximized();
     windowHandle()->installEventFilter(this);
     seguiLaVista(); // in case the first exposure came with the showing
@@ -191,7 +170,7 @@ void Form1::Form_Load()
         return;
 
     passo([&] { disponiTavolo(); });
-    passo([&] { tavolo_.misura(largoarea); });
+    passo([&] { tavolo_.misura(float(Superficie::unita.width())); });
     passo([&] { tavolo_.avvia(); });
 }
 
@@ -203,7 +182,7 @@ void Form1::attendiIlTitoloSulloSchermo()
     constexpr int msAlPiuPerIlPrimoFotogramma = 1000;
     bool mostrato = false;
     const QMetaObject::Connection c = connect(superficie_, &Superficie::dipinta, this, [&] {
-        if (superficie_->testo.visible && !mostrato) {
+        if (superficie_->schermata().testo.visible && !mostrato) {
             mostrato = true;
             piattaforma_->interrompiSonno();
         }
@@ -225,40 +204,12 @@ int Form1::larghezzaMassimizzata() const
 
 void Form1::titolo()
 {
-    Superficie& s = *superficie_;
-    s.Logo.posto = QRectF(QPointF((largoarea - misuraLogo.width()) / 2, logoSulTitoloSopra), misuraLogo);
-    s.sito.posto = Superficie::misuraEtichetta(s.testoSito, Superficie::carattereSito(), QPointF());
-    s.sito.posto.moveTo((largoarea - s.sito.posto.width()) / 2, s.Logo.posto.bottom() + sitoSottoIlLogo);
-    s.sitoSfondo = Qt::white;
-    s.sitoTesto = Qt::blue;
-    s.testo.posto = QRectF(QPointF((largoarea - misuraTesto.width()) / 2, (altoarea - misuraTesto.height()) / 3),
-                           misuraTesto);
-    const double twips = larghezzaMassimizzata() * twipsPerPollice / logicalDpiX();
-    if (twips >= twipsMinimiPerLogo) {
-        s.sito.visible = true;
-        s.Logo.visible = true;
-    }
-    s.Shape1.posto = QRectF(
-        QPointF((largoarea - misuraShape1.width()) / 2, (altoarea - misuraShape1.height()) / 2), misuraShape1);
-    s.CopyRight.posto = Superficie::misuraEtichetta(s.testoCopyRight, Superficie::carattereCopyRight(), QPointF());
-    s.CopyRight.posto.moveTo((largoarea - s.CopyRight.posto.width()) / 2, s.testo.posto.bottom() + copyRightSottoIlTesto);
-    s.testo.visible = s.sito.visible = s.Shape1.visible = s.CopyRight.visible = true;
-    s.update();
+    superficie_->mostra(schermate::titolo(larghezzaMassimizzata(), logicalDpiX()));
 }
 
 void Form1::disponiTavolo()
 {
-    Superficie& s = *superficie_;
-    s.testo.visible = false;
-    s.Logo.posto.moveTo(largoarea - misuraLogo.width() - logoSulTavoloDaDestra, logoSulTavoloSopra);
-    s.sitoSfondo = QColor(0, 64, 0);
-    s.sitoTesto = Qt::white;
-    s.sito.posto.moveTo(s.Logo.posto.left() - (s.sito.posto.width() - s.Logo.posto.width()) / 2,
-                        s.Logo.posto.bottom() + sitoSottoIlLogo);
-    s.CopyRight.visible = false;
-    s.Shape1.visible = false;
-    s.sfondo = QColor(0, 64, 0);
-    s.update();
+    superficie_->mostra(schermate::tavolo(superficie_->schermata()));
 }
 
 void Form1::newgame_Click()

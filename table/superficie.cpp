@@ -59,7 +59,6 @@ QFont carattereEtichetteFine()
 
 Superficie::Superficie(trelva::Tavolo& tavolo, QWidget* genitore)
     : QWidget(genitore)
-    , sfondo(0, 64, 0)
     , tavolo_(tavolo)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -110,6 +109,12 @@ QRectF Superficie::misuraEtichetta(const QString& testo, const QFont& carattere,
 {
     const QFontMetricsF m(carattere);
     return QRectF(angolo, QSizeF(std::ceil(m.horizontalAdvance(testo)) + largoInPiuEtichetta, std::ceil(m.height()) + altoInPiuEtichetta));
+}
+
+void Superficie::mostra(Schermata schermata)
+{
+    schermata_ = std::move(schermata);
+    update();
 }
 
 void Superficie::richiediRidisegno()
@@ -187,7 +192,7 @@ void Superficie::paintEvent(QPaintEvent* e)
     ++fotogrammi_;
     ultimoFotogramma_.restart();
     QPainter p(this);
-    p.fillRect(rect(), sfondo);
+    p.fillRect(rect(), schermata_.sfondo);
     disegnaRiquadri(p);
     p.setRenderHint(QPainter::Antialiasing);
     p.setTransform(mappa_);
@@ -369,33 +374,33 @@ void Superficie::disegnaFigura(QPainter& p, const QRectF& posto,
 
 void Superficie::disegnaTitolo(QPainter& p)
 {
-    if (Shape1.visible) {
+    if (schermata_.Shape1.visible) {
         p.setPen(QPen(coloreShape, pennaCornice));
         p.setBrush(Qt::NoBrush);
-        p.drawRoundedRect(Shape1.posto, raggioCorniceFuori, raggioCorniceFuori);
+        p.drawRoundedRect(schermata_.Shape1.posto, raggioCorniceFuori, raggioCorniceFuori);
         const qreal d = rientroCorniceDentro;
-        p.drawRoundedRect(Shape1.posto.adjusted(d, d, -d, -d), raggioCorniceDentro, raggioCorniceDentro);
+        p.drawRoundedRect(schermata_.Shape1.posto.adjusted(d, d, -d, -d), raggioCorniceDentro, raggioCorniceDentro);
     }
-    if (testo.visible)
-        disegnaFigura(p, testo.posto, [&](QSize px, qreal dpr) -> const QPixmap& { return figure_.testo(px, dpr); });
-    if (CopyRight.visible) {
+    if (schermata_.testo.visible)
+        disegnaFigura(p, schermata_.testo.posto, [&](QSize px, qreal dpr) -> const QPixmap& { return figure_.testo(px, dpr); });
+    if (schermata_.CopyRight.visible) {
         p.setFont(carattereCopyRight());
         p.setPen(Qt::black);
-        p.drawText(CopyRight.posto, Qt::AlignCenter, testoCopyRight);
+        p.drawText(schermata_.CopyRight.posto, Qt::AlignCenter, schermata_.testoCopyRight);
     }
-    if (sito.visible) {
-        p.fillRect(sito.posto, sitoSfondo);
+    if (schermata_.sito.visible) {
+        p.fillRect(schermata_.sito.posto, schermata_.sitoSfondo);
         p.setFont(carattereSito());
-        p.setPen(sitoTesto);
-        p.drawText(sito.posto, Qt::AlignCenter, testoSito);
+        p.setPen(schermata_.sitoTesto);
+        p.drawText(schermata_.sito.posto, Qt::AlignCenter, schermata_.testoSito);
     }
-    if (Logo.visible)
-        disegnaFigura(p, Logo.posto, [&](QSize px, qreal dpr) -> const QPixmap& { return figure_.logo(px, dpr); });
+    if (schermata_.Logo.visible)
+        disegnaFigura(p, schermata_.Logo.posto, [&](QSize px, qreal dpr) -> const QPixmap& { return figure_.logo(px, dpr); });
 }
 
 const Controllo* Superficie::controlloIn(QPointF u) const
 {
-    for (const Controllo* c : {&Logo, &sito, &testo, &CopyRight})
+    for (const Controllo* c : {&schermata_.Logo, &schermata_.sito, &schermata_.testo, &schermata_.CopyRight})
         if (c->visible && c->posto.contains(u))
             return c;
     return nullptr;
@@ -442,10 +447,10 @@ void Superficie::mouseReleaseEvent(QMouseEvent* e)
     const Controllo* premuto = std::exchange(premuto_, nullptr);
     if (e->button() != Qt::LeftButton || !premuto || controlloIn(inUnita(e->position())) != premuto)
         return;
-    if (premuto == &Logo)
+    if (premuto == &schermata_.Logo)
         emit logoCliccato();
-    else if (premuto == &sito)
+    else if (premuto == &schermata_.sito)
         emit sitoCliccato();
-    else if (premuto == &testo)
+    else if (premuto == &schermata_.testo)
         emit testoCliccato();
 }

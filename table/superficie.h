@@ -13,19 +13,11 @@
 
 #include "figure.h"
 #include "fuoco.h"
+#include "schermate.h"
 
 namespace trelva {
 class Tavolo;
 }
-
-// A control of the window other than a card: where it stands in window units
-// and whether it shows.
-struct Controllo {
-    QRectF posto;
-    bool visible = false;
-    // tooltip
-    QString suggerimento;
-};
 
 // The window's client area: a fixed 1280 x 1024 space of window units, scaled
 // evenly to fit and centred, the margins in the background colour. It draws
@@ -38,10 +30,9 @@ public:
 
     explicit Superficie(trelva::Tavolo& tavolo, QWidget* genitore = nullptr);
 
-    QColor sfondo;
-    Controllo Logo, sito, testo, Shape1, CopyRight;
-    QColor sitoSfondo, sitoTesto;
-    QString testoSito, testoCopyRight;
+    // What shows besides the cards, as a screen of `schermate` lays it out.
+    const Schermata& schermata() const { return schermata_; }
+    void mostra(Schermata schermata);
 
     QTransform unitaInPixel() const { return mappa_; }
     QPointF inUnita(QPointF pixel) const { return mappa_.inverted().map(pixel); }
@@ -129,6 +120,7 @@ private:
     void aggiornaCambiate();
 
     trelva::Tavolo& tavolo_;
+    Schermata schermata_;
     Figure figure_;
     QTransform mappa_;
     QTimer fotogramma_;

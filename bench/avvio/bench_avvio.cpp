@@ -40,7 +40,7 @@ public:
         }
         if (e->type() == QEvent::Paint && !dipinta_) {
             dipinta_ = true;
-            tappa(s_.testo.visible ? "first-paint(title)" : "first-paint(blank)");
+            tappa(s_.schermata().testo.visible ? "first-paint(title)" : "first-paint(blank)");
         }
         return false;
     }
@@ -72,9 +72,9 @@ int gioco(int argc, char** argv, bool misura)
     Passi passi(f.superficie());
     f.superficie().installEventFilter(&passi);
     QObject::connect(&f.superficie(), &Superficie::dipinta, [&] {
-        if (!titoloDipinto && f.superficie().testo.visible && !misura)
+        if (!titoloDipinto && f.superficie().schermata().testo.visible && !misura)
             QTimer::singleShot(500, [] { std::_Exit(0); });
-        titoloDipinto |= f.superficie().testo.visible;
+        titoloDipinto |= f.superficie().schermata().testo.visible;
     });
     QTimer::singleShot(0, &f, [&] {
         tappa("start-up-begins");

@@ -235,10 +235,10 @@ void DisegnoTest::logoSecondoLoSchermo()
     const QScreen* schermo = b.finestra->screen();
     const bool largo = schermo->availableGeometry().width() * 1440.0 / schermo->logicalDotsPerInchX() >= 12360;
     Regista r;
-    r.quando([&] { return b.superficie().testo.visible; }, [&] {
+    r.quando([&] { return b.superficie().schermata().testo.visible; }, [&] {
         QVERIFY(attendiSulloSchermo(b, [&](const QImage& s) { return titoloSulloSchermo(b, s); }));
         const QImage s = b.sulloSchermo();
-        const QRectF logo = b.superficie().Logo.posto;
+        const QRectF logo = b.superficie().schermata().Logo.posto;
         int disegnati = 0;
         for (double y = logo.top() + 2; y < logo.bottom() - 2; y += 1)
             for (double x = logo.left() + 2; x < logo.right() - 2; x += 1)
@@ -312,7 +312,7 @@ void DisegnoTest::ilTitoloDaUnaCopiaConservata()
     auto titolo = [&](const std::function<void(Finestra&, const QImage&)>& guarda) {
         Finestra b(dealPerdente(), 100, 20, copie.path());
         Regista r;
-        r.quando([&] { return b.superficie().testo.visible; }, [&] {
+        r.quando([&] { return b.superficie().schermata().testo.visible; }, [&] {
             QVERIFY(attendiSulloSchermo(b, [&](const QImage& s) { return titoloSulloSchermo(b, s); }));
             guarda(b, b.sulloSchermo()); });
         r.quando([&] { return QDir(copie.path()).entryList(QDir::Files).size() == 2; }, [&] { b.finestra->close(); });
@@ -322,7 +322,7 @@ void DisegnoTest::ilTitoloDaUnaCopiaConservata()
     QImage primo;
     QRect posto;
     titolo([&](Finestra& b, const QImage& s) {
-        posto = b.superficie().inDispositivo(b.superficie().testo.posto);
+        posto = b.superficie().inDispositivo(b.superficie().schermata().testo.posto);
         primo = s.copy(posto);
     });
     QVERIFY(!copie::leggi(copie.path(), arte, posto.size()).isNull());
@@ -354,14 +354,14 @@ void DisegnoTest::pressioniSuPannelliEControlli()
         QTest::mouseRelease(w, pulsante, {}, a);
     };
     Regista r;
-    r.quando([&] { return b.superficie().CopyRight.visible; }, [&] {
+    r.quando([&] { return b.superficie().schermata().CopyRight.visible; }, [&] {
         Superficie& s = b.superficie();
         pannelli.menu_about_Click();
-        const QPoint notizia = b.inPixel(s.CopyRight.posto.center());
+        const QPoint notizia = b.inPixel(s.schermata().CopyRight.posto.center());
         clic(&s, notizia, notizia);
         QCOMPARE(viste(), (QList<bool>{false, false, true}));
         // The logo opens the page on a whole left click on it, nothing less.
-        const QPoint logo = b.inPixel(s.Logo.posto.center());
+        const QPoint logo = b.inPixel(s.schermata().Logo.posto.center());
         clic(&s, logo, logo, Qt::RightButton);
         clic(&s, logo, b.inPixel({640, 700}));
         QCOMPARE(aperture, 0);
@@ -369,7 +369,7 @@ void DisegnoTest::pressioniSuPannelliEControlli()
         clic(&s, logo, logo);
         QCOMPARE(aperture, 1);
         QCOMPARE(viste(), (QList<bool>{false, false, false}));
-        const QPoint sito = b.inPixel(s.sito.posto.center());
+        const QPoint sito = b.inPixel(s.schermata().sito.posto.center());
         clic(&s, sito, sito);
         QCOMPARE(aperture, 2); });
     r.quando([&] { return b.pronta(); }, [&] {

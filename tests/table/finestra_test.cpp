@@ -39,10 +39,10 @@ void FinestraTest::titoloPoiTavolo()
     t.start();
     r.poi([&] {
         Superficie& s = b.superficie();
-        QCOMPARE(s.sfondo, QColor(Qt::white));
-        QVERIFY(s.testo.visible && s.Shape1.visible && s.CopyRight.visible && s.sito.visible);
-        QCOMPARE(s.testo.posto, QRectF((1280 - 309) / 2.0, (1024 - 90) / 3.0, 309, 90));
-        QCOMPARE(s.Logo.posto.left(), (1280 - 120) / 2.0);
+        QCOMPARE(s.schermata().sfondo, QColor(Qt::white));
+        QVERIFY(s.schermata().testo.visible && s.schermata().Shape1.visible && s.schermata().CopyRight.visible && s.schermata().sito.visible);
+        QCOMPARE(s.schermata().testo.posto, QRectF((1280 - 309) / 2.0, (1024 - 90) / 3.0, 309, 90));
+        QCOMPARE(s.schermata().Logo.posto.left(), (1280 - 120) / 2.0);
         for (QPlainTextEdit* p : {b.finestra->pannelli().txtEnglish(), b.finestra->pannelli().text4()})
             QVERIFY(p->isHidden());
         // Commands for the table are ignored until it is laid.
@@ -54,11 +54,11 @@ void FinestraTest::titoloPoiTavolo()
         // Four title seconds on a clock running twenty times faster.
         QVERIFY(t.elapsed() > 190);
         Superficie& s = b.superficie();
-        QCOMPARE(s.sfondo, QColor(0, 64, 0));
-        QVERIFY(!s.testo.visible && !s.Shape1.visible && !s.CopyRight.visible);
-        QCOMPARE(s.Logo.posto.topLeft(), QPointF(1280 - 120 - 25, 10));
-        QCOMPARE(s.sito.posto.center().x(), s.Logo.posto.center().x());
-        QCOMPARE(s.sitoTesto, QColor(Qt::white));
+        QCOMPARE(s.schermata().sfondo, QColor(0, 64, 0));
+        QVERIFY(!s.schermata().testo.visible && !s.schermata().Shape1.visible && !s.schermata().CopyRight.visible);
+        QCOMPARE(s.schermata().Logo.posto.topLeft(), QPointF(1280 - 120 - 25, 10));
+        QCOMPARE(s.schermata().sito.posto.center().x(), s.schermata().Logo.posto.center().x());
+        QCOMPARE(s.schermata().sitoTesto, QColor(Qt::white));
         const Immagini& im = b.tavolo().immagini;
         QCOMPARE(im.lblSorry.left, 300.0f);
         QCOMPARE(im.lblSorry.top, 495.0f);

@@ -338,7 +338,7 @@ void TastieraTest::esc_AltEInizio()
     Finestra b(dealVincente(2));
     Pannelli& pannelli = b.finestra->pannelli();
     Regista r;
-    r.quando([&] { return b.superficie().testo.visible; }, [&] {
+    r.quando([&] { return b.superficie().schermata().testo.visible; }, [&] {
         for (Qt::Key k : {Qt::Key_Up, Qt::Key_Return, Qt::Key_Space})
             tasto(b, k);
         QVERIFY(!b.superficie().fuoco().visibile());
