@@ -59,7 +59,10 @@ int main(int argc, char** argv)
 
     QApplication app(argc, argv);
     opzioni.parser.process(app); // what is left is no option of ours: an error, exit 1
-    const trelva::Ricerche ricerche = trelva::anticipaLeRicerche();
+    // Held only so that both look-ups are joined before the program ends: they
+    // are done within milliseconds, and what they found stays with fontconfig
+    // and Qt's bus connection, not here.
+    [[maybe_unused]] const trelva::Ricerche ricerche = trelva::anticipaLeRicerche();
     Form1 finestra({.cartella = QCoreApplication::applicationDirPath(),
                     .copie = QStandardPaths::writableLocation(QStandardPaths::CacheLocation)});
     // Start-up runs inside the event loop, so that quitting from any depth

@@ -10,6 +10,7 @@
 // shows how to start one with a null sink.
 #include "game.h"
 #include "mmc1.h"
+#include "folders.h"
 #include "musica.h"
 #include "smf.h"
 
@@ -34,10 +35,10 @@
 
 namespace {
 
-QString musicFolder()
+// Found as the game finds it: the build copies the songs beside the program.
+QString songFolder()
 {
-    const QString beside = QCoreApplication::applicationDirPath() + "/music";
-    return QDir(beside).exists() ? beside : QStringLiteral(TRELVA_SOURCE_DIR "/assets/music");
+    return musicFolder(QCoreApplication::applicationDirPath());
 }
 
 // utime + stime in clock ticks.
@@ -76,7 +77,7 @@ void memoryWithoutServer()
 void memoryGivenBack()
 {
     QProcess child;
-    child.start(QCoreApplication::applicationFilePath(), {"--figlio", musicFolder()});
+    child.start(QCoreApplication::applicationFilePath(), {"--figlio", songFolder()});
     child.waitForStarted();
     child.waitForReadyRead(20000);
     child.readLine();
@@ -119,7 +120,7 @@ void closeHeard()
         return pactl.readAllStandardOutput().count('\n');
     };
     MMC1 mmc;
-    Musica musica(mmc, musicFolder());
+    Musica musica(mmc, songFolder());
     musica.avvio();
     mmc.waitForIdle(10000);
     QThread::sleep(2);
@@ -137,7 +138,7 @@ void hungServer(qint64 server)
 {
     QProcess child;
     child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    child.start(QCoreApplication::applicationFilePath(), {"--figlio", musicFolder()});
+    child.start(QCoreApplication::applicationFilePath(), {"--figlio", songFolder()});
     child.waitForStarted();
     child.waitForReadyRead(20000);
     const QByteArray ready = child.readLine().trimmed();
@@ -304,6 +305,6 @@ int main(int argc, char** argv)
         std::printf("No sound server found (PULSE_RUNTIME_PATH/pid): CPU and hang figures skipped\n");
     }
     hostileSongs();
-    levels(musicFolder());
+    levels(songFolder());
     return 0;
 }
