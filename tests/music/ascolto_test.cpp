@@ -352,7 +352,9 @@ private slots:
             int triplets = 0, offbeat = 0;
             for (const auto& s : tune) {
                 const int grain = p.division / 12, at = (s.tick + grain / 2) / grain * grain % p.beatTicks;
-                triplets += at % (p.division / 3) == 0 && at % (p.division / 2) != 0;
+                // a beat split against the metre: triplets in simple time, sixteenths in compound
+                triplets += p.beatTicks != p.division ? at % (p.division / 4) == 0 && at % (p.division / 2) != 0
+                                            : at % (p.division / 3) == 0 && at % (p.division / 2) != 0;
                 // a note struck off the beat and held across the next one
                 offbeat += at != 0 && at + s.length > p.beatTicks + p.division / 4;
             }
@@ -361,7 +363,7 @@ private slots:
             std::set<long> depths;
             for (size_t r = 0; r < rits.size(); ++r) {
                 places.insert(rits[r].tick % p.barTicks / (p.division / 4));
-                depths.insert(std::lround(rits[r].depth * 200));
+                depths.insert(std::lround(rits[r].depth * 1000));
                 if (r)
                     gaps.insert((rits[r].tick - rits[r - 1].tick + p.beatTicks / 2) / p.beatTicks);
             }
@@ -408,7 +410,9 @@ private slots:
             const int tonic = songgen::parseKey(verse.key).tonic;
             for (size_t c = 1; c < chords.size(); ++c) {
                 const auto& before = chords[c - 1];
-                if (songgen::mod12(chords[c].root - tonic) != 7 || songgen::mod12(before.root - tonic) == 7)
+                // the tonic's own step to the dominant is no turn
+                const int from = songgen::mod12(before.root - tonic);
+                if (songgen::mod12(chords[c].root - tonic) != 7 || from == 7 || from == 0)
                     continue;
                 std::vector<int> turn{chords[c].tick / bar, songgen::mod12(before.bass - tonic)};
                 for (int pc : before.classes)
@@ -421,7 +425,7 @@ private slots:
     }
 
     // The tune leads the band by 4 LU or more in every 3 seconds, whichever
-    // soundfont plays; the guitar is heard above the pad.
+    // soundfont plays; the guitar is the band's clearest voice.
     void tuneLeadsTheBand()
     {
         QStringList faults;
@@ -429,21 +433,31 @@ private slots:
             for (size_t i = 0; i < heard.size(); ++i) {
                 const auto& h = heard[i];
                 const size_t bins = h.seam10 / 10, window = 3 * suono::Ascolto::binsPerSecond;
-                double least = 1e9;
+                double least = 1e9, worstAt = 0;
                 int behind = 0, windows = 0;
                 for (size_t at = 0; at + window <= bins; at += window / 6, ++windows) {
                     const double lead = h.loudness(0, at, window) - h.loudness(5, at, window);
+                    if (lead < least)
+                        worstAt = double(at) / suono::Ascolto::binsPerSecond;
                     least = std::min(least, lead);
                     behind += lead < 0;
                 }
+                if (getenv("ASCOLTO_DEBUG"))
+                    for (size_t at = 0; at + window <= bins; at += window / 6)
+                        if (h.loudness(0, at, window) - h.loudness(5, at, window) < 4) {
+                            const int tick = songs_[i].tickAt(double(at) / 10);
+                            qInfo("   %.1f s bar %d %s: tune %.1f acc %.1f", at / 10.0, tick / songs_[i].barTicks + 1,
+                                  songs_[i].sectionAt(tick).name.c_str(), h.loudness(0, at, window),
+                                  h.loudness(5, at, window));
+                        }
                 const double tune = h.integrated(0, bins), guitar = h.integrated(1, bins), pad = h.integrated(2, bins),
                              bass = h.integrated(3, bins);
                 qInfo("%s, %s: tune %.1f, guitar %.1f, pad %.1f, bass %.1f LUFS; the tune leads by %.1f LU at "
-                      "least, behind in %.0f %% of 3 s windows",
-                      qPrintable(title(i)), font, tune, guitar, pad, bass, least, 100.0 * behind / windows);
+                      "least (from %.1f s), behind in %.0f %% of 3 s windows",
+                      qPrintable(title(i)), font, tune, guitar, pad, bass, least, worstAt, 100.0 * behind / windows);
                 if (!(least >= 4))
                     faults << title(i) + " " + font;
-                if (!(guitar > pad && guitar >= tune - 12))
+                if (!(guitar > pad && guitar > bass && guitar >= tune - 14))
                     faults << title(i) + " " + font + ": the guitar";
             }
         }

@@ -61,6 +61,19 @@ struct Partitura {
                 at = t.bpm;
         return at;
     }
+    // The tick played `seconds` into the song.
+    int tickAt(double seconds) const
+    {
+        double t = 0;
+        for (size_t i = 0; i < tempi.size(); ++i) {
+            const int to = i + 1 < tempi.size() ? tempi[i + 1].tick : end;
+            const double span = (to - tempi[i].tick) * 60.0 / tempi[i].bpm / division;
+            if (t + span > seconds)
+                return tempi[i].tick + int((seconds - t) * tempi[i].bpm * division / 60.0);
+            t += span;
+        }
+        return end;
+    }
     // The section that holds `tick`.
     const Sezione& sectionAt(int tick) const
     {

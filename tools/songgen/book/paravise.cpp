@@ -10,9 +10,9 @@ const Section intro{"intro", "Gm",
                     "Eb | Cm | Am7b5 | D7 | Gm | D7"};
 
 const Section verse{"verse", "Gm",
-                    "D5q. G5e | Bb5q A5e G5e | G5q. Eb5e | D5h | D5q. G5e | Bb5q C6e Bb5e | C6q Ab5q | F#5h |"
+                    "D5q. G5e | Bb5q A5e G5e | G5q. Eb5e | D5h | D5q. G5e | Bb5q C6e Bb5e | C6q A5q | F#5h |"
                     "Bb5q. A5e | G5q Eb5q | F5q. Eb5e | D5h | Eb5q G5q | C6q. Bb5e | A5q F#5q | G5h",
-                    "Gm | Gm | Cm | D7 | Gm | Gm | Ab/C | D7 | Gm | Cm | F7 | Bb | Eb | Cm | D7 | Gm"};
+                    "Gm | Gm | Cm Am7b5 | D7 | Gm | Gm | Cm6/Eb | D7 | Gm | Cm | F7 | Bb | Eb | Cm | D7 | Gm"};
 
 const Section refrain{"refrain", "Bb",
                       "F5q. G5e | F5q D5q | G5q. A5e | G5q Eb5q | Bb5q. C6e | A5q F5q | D6q. C6e | Bb5h |"
