@@ -19,8 +19,9 @@ struct Suono {
     int strokes = 1;
 };
 
-// Strokes of one key closer than this are one tremolo.
-constexpr double strokeMs = 150;
+// Strokes of one key closer than this are one tremolo (a tremolo strikes
+// some twelve times a second, the quickest written repeats are slower).
+constexpr double strokeMs = 120;
 
 inline std::vector<Suono> suoni(const Partitura& p, int channel)
 {
@@ -75,14 +76,15 @@ inline int sounding(const std::vector<Suono>& line, int tick)
 }
 
 // Fifths or octaves between the tune and the bass on two beats in a row,
-// both voices moving the same way.
-inline int parallels(const Partitura& p, const std::vector<Suono>& tune)
+// both voices moving the same way: the ticks of the second beats.
+inline std::vector<int> parallels(const Partitura& p, const std::vector<Suono>& tune)
 {
     std::vector<Suono> bass;
     for (const auto& n : p.on(p.channelOf(32)))
         bass.push_back({n.tick, n.length, n.key, n.channel});
     const int settle = p.division / 6;
-    int count = 0, m0 = -1, b0 = -1;
+    std::vector<int> found;
+    int m0 = -1, b0 = -1;
     for (int beat = 0; beat < p.end; beat += p.beatTicks) {
         const int m = sounding(tune, beat + settle);
         int b = 999;
@@ -94,12 +96,12 @@ inline int parallels(const Partitura& p, const std::vector<Suono>& tune)
         if (m >= 0 && b >= 0 && m0 >= 0 && b0 >= 0 && m != m0 && b != b0) {
             const int i0 = ((m0 - b0) % 12 + 12) % 12, i1 = ((m - b) % 12 + 12) % 12;
             if (i0 == i1 && (i0 == 0 || i0 == 7) && (m > m0) == (b > b0))
-                ++count;
+                found.push_back(beat);
         }
         m0 = m;
         b0 = b;
     }
-    return count;
+    return found;
 }
 
 // The different rhythms of the bass's bars, to the nearest 24th of a quarter.
@@ -178,18 +180,18 @@ inline std::vector<Ritardando> ritardandi(const Partitura& p)
     return out;
 }
 
-// Held chords of the pad that reach the tune's note, or above it.
-inline int padOverTune(const Partitura& p, const std::vector<Suono>& tune)
+// Notes of the pad that reach the tune's note, or above it: their ticks.
+inline std::vector<int> padOverTune(const Partitura& p, const std::vector<Suono>& tune)
 {
-    int count = 0;
+    std::vector<int> found;
     for (const auto& n : p.on(3))
         for (const Suono& s : tune)
             if (std::min(s.tick + s.length, n.tick + n.length) - std::max(s.tick, n.tick) > p.division / 8
                 && s.key <= n.key) {
-                ++count;
+                found.push_back(n.tick);
                 break;
             }
-    return count;
+    return found;
 }
 
 } // namespace misure

@@ -62,6 +62,7 @@ struct Ascolto {
     // The mix's level per 10 ms in dBFS (the louder channel).
     std::vector<double> levelDb;
     size_t seam10 = 0; // the 10 ms bin where the song starts again
+    double peak = 0; // the mix's largest sample
 
     static constexpr int binsPerSecond = 10;
     // Loudness of `row` over `count` bins from `from`.
@@ -222,6 +223,7 @@ private:
                     out.bins[i].back() += y * y / double(per100);
                 }
                 level = std::max(level, x[stems] * x[stems]);
+                out.peak = std::max(out.peak, std::abs(x[stems]));
             }
             sum10_ += level;
             if ((frames_ + 1) % per10 == 0) {

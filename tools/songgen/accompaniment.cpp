@@ -132,26 +132,32 @@ void Accompaniment::guitarRun(const std::vector<ChordSlot>& chords, const Scale&
                    46 + 2 * i + band_.dice.spread(3));
 }
 
-void Accompaniment::hear(const std::vector<Tone>& tune, int start)
+void Accompaniment::hear(const std::vector<Tone>& line, int start)
 {
-    for (const Tone& t : tune)
+    for (const Tone& t : line)
         tune_.push_back({start + t.tick, t.length, t.key});
 }
 
 int Accompaniment::tuneAt(int tick) const
 {
-    for (auto t = tune_.rbegin(); t != tune_.rend(); ++t)
-        if (t->tick <= tick && t->tick + t->length > tick)
-            return t->key;
-    return -1;
+    int key = -1;
+    for (const Tone& t : tune_)
+        if (t.tick <= tick && t.tick + t.length > tick)
+            key = std::max(key, t.key);
+    return key;
 }
 
 int Accompaniment::tuneFloor(int from, int to) const
 {
     int floor = 75; // where the tune rests, the pad keeps to the middle
+    auto lowest = [&](int tick) {
+        if (const int key = tuneAt(tick); key >= 0)
+            floor = std::min(floor, key);
+    };
+    lowest(from);
     for (const Tone& t : tune_)
-        if (t.tick < to && t.tick + t.length > from)
-            floor = std::min(floor, t.key);
+        if (t.tick > from && t.tick < to)
+            lowest(t.tick);
     return floor;
 }
 
@@ -163,7 +169,7 @@ int Accompaniment::bassAt(int tick) const
     return -1;
 }
 
-int Accompaniment::clearOfTune(int tick, int key, const ChordSlot& chord) const
+int Accompaniment::clearOfTune(int tick, const std::vector<int>& choices) const
 {
     const int before = tick - band_.beat;
     const int m0 = tuneAt(before), b0 = bassAt(before), m1 = tuneAt(tick);
@@ -173,17 +179,10 @@ int Accompaniment::clearOfTune(int tick, int key, const ChordSlot& chord) const
         const int i0 = mod12(m0 - b0), i1 = mod12(m1 - b1);
         return i0 == i1 && (i0 == 0 || i0 == 7) && (m1 > m0) == (b1 > b0);
     };
-    if (!parallel(key))
-        return key;
-    // The third first, for a first inversion; then the others.
-    for (size_t i : {size_t(1), size_t(2), size_t(0), size_t(3)}) {
-        if (i >= chord.classes.size())
-            continue;
-        const int k = place(chord.classes[i], bassLow);
-        if (!parallel(k > 50 ? k - 12 : k))
-            return k > 50 ? k - 12 : k;
-    }
-    return key;
+    for (int k : choices)
+        if (!parallel(k))
+            return k;
+    return choices.front();
 }
 
 std::vector<int> Accompaniment::under(const ChordSlot& c, int from, int to, int lowest) const
@@ -312,8 +311,20 @@ void Accompaniment::bassBar(Bass style, const std::vector<ChordSlot>& chords, co
             key = sameChord(chord, next) ? fifthOf(chord) : approach(place(next.bass, bassLow), scale, band_.dice);
             break;
         }
-        if (s.at % band_.beat == 0 && s.role != Role::Approach)
-            key = clearOfTune(at + s.at, key, chord);
+        if (s.at % band_.beat == 0) {
+            // Another way into the next chord, or the third first (a first
+            // inversion), then the chord's other notes.
+            std::vector<int> choices{key};
+            if (s.role == Role::Approach && !sameChord(chord, next)) {
+                const int target = place(next.bass, bassLow);
+                choices.insert(choices.end(), {scale.stepFrom(target, 1), scale.stepFrom(target, -1), target - 1});
+            }
+            for (size_t c : {size_t(1), size_t(2), size_t(0)}) {
+                const int k = place(chord.classes[c], bassLow);
+                choices.push_back(k > 50 ? k - 12 : k);
+            }
+            key = clearOfTune(at + s.at, choices);
+        }
         play(s.at, s.length, key, s.at == 0 ? 72 : 62);
     }
 }

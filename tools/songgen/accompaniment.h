@@ -15,9 +15,10 @@ public:
     {
     }
 
-    // The tune of a pass, in written ticks from the song's start: the bass
-    // keeps clear of its fifths and octaves, the pad stays under it.
-    void hear(const std::vector<Tone>& tune, int start);
+    // A singing line of a pass, in written ticks from the song's start: the
+    // bass keeps clear of the top line's fifths and octaves, the pad stays
+    // under it.
+    void hear(const std::vector<Tone>& line, int start);
 
     // `chords` covers the section and, after it, the first chord of what
     // follows, so that the bass and the fills know where they are going.
@@ -35,13 +36,13 @@ public:
 
 private:
     void strum(int at, int length, const std::vector<int>& keys, int velocity, int spacing, bool up);
-    // The tune's key sounding at `tick`, or -1.
+    // The top line's key sounding at `tick`, or -1.
     int tuneAt(int tick) const;
-    // The tune's lowest key from `from` to `to`, or a high one where it rests.
+    // The top line's lowest key from `from` to `to`, or a high one where it rests.
     int tuneFloor(int from, int to) const;
-    // Of the chord's notes, `key` itself unless it moves in fifths or
-    // octaves with the tune from the beat before; then another chord note.
-    int clearOfTune(int tick, int key, const ChordSlot& chord) const;
+    // The first of `choices` that moves in no fifths or octaves with the
+    // tune from the beat before (the first if none does).
+    int clearOfTune(int tick, const std::vector<int>& choices) const;
     // The bass sounding at `tick`, or -1.
     int bassAt(int tick) const;
     // A chord held under the tune: close position, its top note below it.

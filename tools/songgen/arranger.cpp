@@ -157,10 +157,10 @@ private:
             phraseStart = n.phraseEnd;
             const double held = seconds(n.tone.length);
             // The last bar's dynamics belong to the ending.
-            if (held >= 0.5 && at < finalBar_)
+            if (held >= 0.45 && at < finalBar_)
                 band_.swell(part, at, length, base - 6, base + 8 + band_.dice.spread(4), base, 0.55);
             // Long notes and a phrase's held close are tremoloed; the rest is picked.
-            if (v.sustain == Sustain::Plucked && (held >= 0.9 || (n.phraseEnd && held >= 0.65))) {
+            if (v.sustain == Sustain::Plucked && (held >= 0.9 || (n.phraseEnd && held >= 0.7))) {
                 tremolo(part, at, length, n.tone.key, n.velocity, held);
                 continue;
             }
@@ -213,15 +213,23 @@ private:
         band_.hush = band_.voice(lead).sustain == Sustain::Plucked ? 10 : 0;
         line(lead, tune, start, p.level, p.ornaments, scale);
         // The opening's own voice takes the pickup into it.
-        line(opening_.part, pickup, start, p.level, false, scale);
+        line(opening_.part, pickup, start, song_.passes.front().level, false, scale);
         if (p.second == Second::Duet) {
             std::vector<Tone> below;
-            for (const Tone& n : tune)
-                below.push_back({n.tick, n.length, harmonyBelow(n.key, chordAt(score.chords, n.tick), scale)});
+            for (const Tone& n : tune) {
+                const int key = harmonyBelow(n.key, chordAt(score.chords, n.tick), scale);
+                // Where the tune turns about a note, the second voice holds.
+                if (!below.empty() && below.back().key == key && below.back().tick + below.back().length == n.tick)
+                    below.back().length += n.length;
+                else
+                    below.push_back({n.tick, n.length, key});
+            }
+            accompaniment_.hear(below, start);
             line(other, below, start, p.level - 12, false, scale);
         } else if (p.second == Second::Counter) {
             if (score.counter.empty())
                 throw std::runtime_error(std::string(song_.title) + ", " + s.name + ": no countermelody");
+            accompaniment_.hear(score.counter, start);
             line(other, score.counter, start, p.level - 8, false, scale);
         }
 
@@ -355,7 +363,6 @@ private:
         ChordSlot chord;
         Part part = LeadAPart;
     };
-
 
     const SongDef& song_;
     Band band_;
