@@ -19,7 +19,7 @@ namespace {
 // middle of the output's blocks.
 constexpr int holderChannels = 16;
 // FluidSynth's default gain of 0.2 leaves our songs some 18 dB below full
-// scale; this brings the loudest of them to about -6 dB.
+// scale; this brings their loudest peaks to about -3 dB.
 constexpr double synthGain = 0.8;
 
 void quietFluid(int, const char*, void*) { }

@@ -107,7 +107,7 @@ void Accompaniment::guitarBar(Guitar style, const std::vector<ChordSlot>& chords
             continue;
         const ChordSlot& chord = chordAt(chords, local + s.at);
         const int when = at + s.at + band_.timing.offset(feel);
-        const int velocity = 44 + s.accent + band_.dice.spread(3);
+        const int velocity = 54 + s.accent + band_.dice.spread(3);
         if (s.tone >= 0) {
             band_.note(GuitarPart, when, std::min(s.length, until - s.at), voicing(chord, arpeggioLow)[size_t(s.tone)],
                        velocity);
@@ -132,51 +132,201 @@ void Accompaniment::guitarRun(const std::vector<ChordSlot>& chords, const Scale&
                    46 + 2 * i + band_.dice.spread(3));
 }
 
+void Accompaniment::hear(const std::vector<Tone>& line, int start)
+{
+    for (const Tone& t : line)
+        tune_.push_back({start + t.tick, t.length, t.key});
+}
+
+int Accompaniment::tuneAt(int tick) const
+{
+    int key = -1;
+    for (const Tone& t : tune_)
+        if (t.tick <= tick && t.tick + t.length > tick)
+            key = std::max(key, t.key);
+    return key;
+}
+
+int Accompaniment::tuneFloor(int from, int to) const
+{
+    int floor = 75; // where the tune rests, the pad keeps to the middle
+    auto lowest = [&](int tick) {
+        if (const int key = tuneAt(tick); key >= 0)
+            floor = std::min(floor, key);
+    };
+    lowest(from);
+    for (const Tone& t : tune_)
+        if (t.tick > from && t.tick < to)
+            lowest(t.tick);
+    return floor;
+}
+
+int Accompaniment::bassAt(int tick) const
+{
+    for (auto b = bass_.rbegin(); b != bass_.rend(); ++b)
+        if (b->tick <= tick && b->tick + b->length > tick)
+            return b->key;
+    return -1;
+}
+
+int Accompaniment::clearOfTune(int tick, const std::vector<int>& choices) const
+{
+    const int before = tick - band_.beat;
+    const int m0 = tuneAt(before), b0 = bassAt(before), m1 = tuneAt(tick);
+    auto parallel = [&](int b1) {
+        if (m0 < 0 || b0 < 0 || m1 < 0 || m1 == m0 || b1 == b0)
+            return false;
+        const int i0 = mod12(m0 - b0), i1 = mod12(m1 - b1);
+        return i0 == i1 && (i0 == 0 || i0 == 7) && (m1 > m0) == (b1 > b0);
+    };
+    for (int k : choices)
+        if (!parallel(k))
+            return k;
+    return choices.front();
+}
+
+std::vector<int> Accompaniment::under(const ChordSlot& c, int from, int to, int lowest) const
+{
+    // A whole tone at least below the tune, so that the pad never rubs against it.
+    const int top = tuneFloor(from, to) - 3;
+    std::vector<int> keys;
+    for (int pc : c.classes) {
+        int k = top - mod12(top - pc);
+        if (k < lowest)
+            k += 12;
+        if (k <= top && std::find(keys.begin(), keys.end(), k) == keys.end())
+            keys.push_back(k);
+    }
+    std::sort(keys.begin(), keys.end());
+    return keys;
+}
+
+namespace {
+
+// What a bass note is to its chord.
+enum class Role { Root,
+                  Third,
+                  Fifth,
+                  Octave,
+                  Approach };
+struct Step {
+    int at;
+    int length;
+    Role role;
+};
+struct Figure {
+    std::vector<Step> steps;
+    bool busy; // a walking bass's, not a plain one's
+};
+
+const std::vector<Figure>& figures(Metre metre)
+{
+    using R = Role;
+    // Held roots and fifths, and walking lines of quarters and eighths, each
+    // with a step into the next chord.
+    static const std::vector<Figure> slow{{{{0, 2 * Q - 60, R::Root}, {2 * Q, 2 * Q - 60, R::Fifth}}, false},
+                                          {{{0, 3 * Q - 60, R::Root}, {3 * Q, Q - 40, R::Approach}}, false},
+                                          {{{0, 2 * Q - 60, R::Root}, {2 * Q, Q - 40, R::Fifth}, {3 * Q, Q - 40, R::Approach}}, false},
+                                          {{{0, Q - 40, R::Root}, {Q, Q - 40, R::Third}, {2 * Q, Q - 40, R::Fifth}, {3 * Q, Q - 40, R::Approach}}, true},
+                                          {{{0, Q + E - 30, R::Root}, {Q + E, E - 20, R::Octave}, {2 * Q, 2 * Q - 60, R::Fifth}}, true}};
+    static const std::vector<Figure> waltz{{{{0, 2 * Q - 40, R::Root}, {2 * Q, Q - 40, R::Fifth}}, false},
+                                           {{{0, Q - 40, R::Root}}, false},
+                                           {{{0, 2 * Q - 40, R::Root}, {2 * Q, Q - 40, R::Approach}}, false},
+                                           {{{0, Q - 40, R::Root}, {Q, Q - 40, R::Fifth}, {2 * Q, Q - 40, R::Third}}, true},
+                                           {{{0, Q + E - 30, R::Root}, {Q + E, E - 20, R::Fifth}, {2 * Q, Q - 40, R::Approach}}, true}};
+    static const std::vector<Figure> two{{{{0, Q - 40, R::Root}, {Q, Q - 40, R::Fifth}}, false},
+                                         {{{0, 2 * Q - 60, R::Root}}, false},
+                                         {{{0, Q + E - 30, R::Root}, {Q + E, E - 20, R::Approach}}, false},
+                                         {{{0, Q - 40, R::Root}, {Q, E - 20, R::Fifth}, {Q + E, E - 20, R::Approach}}, true},
+                                         {{{0, Q - 40, R::Root}, {Q + E, E - 20, R::Octave}}, true}};
+    // The tarantella's bass stays short and light.
+    static const std::vector<Figure> six{{{{0, 2 * E - 30, R::Root}, {3 * E, 2 * E - 30, R::Fifth}}, false},
+                                         {{{0, 3 * E - 40, R::Root}, {3 * E, 2 * E - 30, R::Approach}}, false},
+                                         {{{0, 2 * E - 30, R::Root}, {2 * E, E - 20, R::Octave}, {3 * E, 2 * E - 30, R::Fifth}}, true},
+                                         {{{0, 2 * E - 30, R::Root}, {3 * E, 2 * E - 30, R::Fifth}, {5 * E, E - 20, R::Approach}}, true},
+                                         {{{0, E - 20, R::Root}, {2 * E, E - 20, R::Fifth}, {3 * E, 2 * E - 30, R::Root}}, true}};
+    switch (metre) {
+    case Metre::Slow4:
+        return slow;
+    case Metre::Waltz:
+        return waltz;
+    case Metre::Serenade2:
+        return two;
+    case Metre::Tarantella:
+        break;
+    }
+    return six;
+}
+
+bool approaches(const Figure& f)
+{
+    return std::any_of(f.steps.begin(), f.steps.end(), [](const Step& s) { return s.role == Role::Approach; });
+}
+
+} // namespace
+
 void Accompaniment::bassBar(Bass style, const std::vector<ChordSlot>& chords, const Scale& scale, int local, int at)
 {
     if (style == Bass::Tacet)
         return;
     const Feel& feel = band_.song.bass.feel;
     auto play = [&](int offset, int length, int key, int velocity) {
+        bass_.push_back({at + offset, length, key});
         band_.note(BassPart, at + offset + band_.timing.offset(feel), length, key, velocity + band_.dice.spread(3));
     };
     const int bar = band_.bar;
-    const ChordSlot& first = chordAt(chords, local);
     if (style == Bass::Pedal) {
         play(0, bar - 30, place(scale.tonic, bassLow), 66);
         return;
     }
     const ChordSlot& next = chordAt(chords, local + bar);
-    const bool changes = !sameChord(first, next);
-    const bool walk = style == Bass::Walking;
-    const int root = place(first.bass, bassLow);
-    if (band_.song.metre == Metre::Waltz) {
-        // Root and fifth take turns while a chord lasts over several bars.
-        const bool held = local >= bar && sameChord(chordAt(chords, local - bar), first);
-        const bool fifth = held && !fifthLast_;
-        fifthLast_ = fifth;
-        play(0, 420, fifth ? fifthOf(first) : root, 72);
-        if (walk && changes)
-            play(2 * Q, 400, approach(place(next.bass, bassLow), scale, band_.dice), 60);
-        return;
+    // A figure of the style's kind, a step into the next chord where it
+    // changes, and seldom the same figure twice running.
+    const auto& all = figures(band_.song.metre);
+    std::vector<size_t> fits;
+    const bool changes = !sameChord(chordAt(chords, local + bar - 1), next);
+    for (size_t i = 0; i < all.size(); ++i)
+        if ((style == Bass::Walking || !all[i].busy) && (approaches(all[i]) == changes || band_.dice.spread(2) == 2)
+            && i != lastFigure_)
+            fits.push_back(i);
+    if (fits.empty())
+        fits.push_back(0);
+    lastFigure_ = fits[size_t(band_.dice.unit() * double(fits.size()))];
+    for (const Step& s : all[lastFigure_].steps) {
+        const ChordSlot& chord = chordAt(chords, local + s.at);
+        int key = place(chord.bass, bassLow);
+        switch (s.role) {
+        case Role::Root:
+            break;
+        case Role::Third:
+            key = place(chord.classes[1], bassLow);
+            break;
+        case Role::Fifth:
+            key = fifthOf(chord);
+            break;
+        case Role::Octave:
+            key = key + 12 <= 60 ? key + 12 : key;
+            break;
+        case Role::Approach:
+            key = sameChord(chord, next) ? fifthOf(chord) : approach(place(next.bass, bassLow), scale, band_.dice);
+            break;
+        }
+        if (s.at % band_.beat == 0) {
+            // Another way into the next chord, or the third first (a first
+            // inversion), then the chord's other notes.
+            std::vector<int> choices{key};
+            if (s.role == Role::Approach && !sameChord(chord, next)) {
+                const int target = place(next.bass, bassLow);
+                choices.insert(choices.end(), {scale.stepFrom(target, 1), scale.stepFrom(target, -1), target - 1});
+            }
+            for (size_t c : {size_t(1), size_t(2), size_t(0)}) {
+                const int k = place(chord.classes[c], bassLow);
+                choices.push_back(k > 50 ? k - 12 : k);
+            }
+            key = clearOfTune(at + s.at, choices);
+        }
+        play(s.at, s.length, key, s.at == 0 ? 72 : 62);
     }
-    if (band_.song.metre == Metre::Slow4 && walk) {
-        // Quarters: root, a chord tone, the fifth, and a step into the next chord.
-        const ChordSlot& third = chordAt(chords, local + 2 * Q);
-        play(0, 440, root, 74);
-        play(Q, 440, place(first.classes[1], bassLow), 60);
-        play(2 * Q, 440, sameChord(first, third) ? fifthOf(first) : place(third.bass, bassLow), 66);
-        play(3 * Q, 440, changes ? approach(place(next.bass, bassLow), scale, band_.dice) : root, 58);
-        return;
-    }
-    const int half = band_.song.metre == Metre::Slow4 ? 2 * Q : band_.beat;
-    const int len = band_.song.metre == Metre::Slow4 ? 900 : half - 60;
-    play(0, len, root, 74);
-    const ChordSlot& second = chordAt(chords, local + half);
-    int key = sameChord(first, second) ? fifthOf(second) : place(second.bass, bassLow);
-    if (walk && changes && sameChord(first, second))
-        key = approach(place(next.bass, bassLow), scale, band_.dice);
-    play(half, len, key, 64);
 }
 
 void Accompaniment::pad(Pad style, const std::vector<ChordSlot>& chords, int start, int length, int level)
@@ -192,7 +342,8 @@ void Accompaniment::pad(Pad style, const std::vector<ChordSlot>& chords, int sta
         for (int b = 0; b < length; b += bar)
             for (int off : offsets) {
                 const int when = start + b + off + band_.timing.offset(feel);
-                for (int key : voicing(chordAt(chords, b + off), 55))
+                const int from = start + b + off;
+                for (int key : under(chordAt(chords, b + off), from, from + E + 40, 50))
                     band_.note(PadPart, when, E + 40, key, level - 4 + band_.dice.spread(3));
             }
         return;
@@ -205,7 +356,7 @@ void Accompaniment::pad(Pad style, const std::vector<ChordSlot>& chords, int sta
         const int from = chords[i].tick;
         const int to = std::min(length, chords[j - 1].tick + chords[j - 1].length);
         const int when = start + from + band_.timing.offset(feel);
-        for (int key : voicing(chords[i], 55))
+        for (int key : under(chords[i], start + from, start + to, 48))
             band_.note(PadPart, when, start + to - 10 - when, key, level + band_.dice.spread(4));
         // Held chords breathe: a swell towards the middle of each.
         band_.swell(PadPart, when, to - from, 100, 120 + band_.dice.spread(6), 104, 0.5);
@@ -230,13 +381,21 @@ void Accompaniment::tambourineBar(int at, bool phraseEnd)
             band_.note(TambourinePart, at + e * E + band_.timing.offset(feel), S, tambourineKey, p[e] + band_.dice.spread(4));
 }
 
+void Accompaniment::leadIn(const ChordSlot& opening, int at, int unit)
+{
+    const int to = place(opening.bass, bassLow);
+    const Feel& feel = band_.song.bass.feel;
+    band_.note(BassPart, at + band_.timing.offset(feel), unit - 20, to - 3, 60);
+    band_.note(BassPart, at + unit + band_.timing.offset(feel), unit - 20, to - 1, 64);
+}
+
 void Accompaniment::finalChord(const ChordSlot& chord, int at, int hold, bool withPad)
 {
     const int spacing = hold > band_.beat ? 30 : 10;
     strum(at, hold, voicing(chord, strumLow), 56, spacing, false);
     band_.note(BassPart, at, hold, place(chord.bass, bassLow), 74);
     if (withPad)
-        for (int key : voicing(chord, 55))
+        for (int key : under(chord, at, at + hold, 48))
             band_.note(PadPart, at, hold, key, 50);
 }
 

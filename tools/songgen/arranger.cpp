@@ -3,6 +3,7 @@
 #include "band.h"
 #include "harmony.h"
 #include "songgen.h"
+#include "variation.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -50,6 +51,7 @@ public:
         : song_(song)
         , band_(song)
         , accompaniment_(band_)
+        , variation_(band_.bar, band_.beat, song.denominator == 8, band_.dice)
     {
     }
 
@@ -61,9 +63,10 @@ public:
             band_.end += scores.back().bars * band_.bar;
         }
         finalBar_ = band_.end - band_.bar;
-        // The closing chord leaves a breath before the song starts again; a
-        // light ending stops short on its first beat.
-        band_.lastSound = song_.ending == Ending::Button ? finalBar_ + band_.beat * 2 / 3 : band_.end - band_.beat / 2;
+        // The last bar leads into the first, as a da capo: everything may sound to the end.
+        band_.lastSound = band_.end;
+        opening_ = {scores.front().melody.front().key, scores.front().chords.front(),
+                    song_.passes.front().lead == 0 ? LeadAPart : LeadBPart};
 
         Track& conductor = band_.tracks[ConductorPart];
         conductor.text(0, 0x01, "Original composition for La Trelva");
@@ -136,12 +139,13 @@ private:
     void line(Part part, const std::vector<Tone>& tones, int start, int level, bool ornaments, const Scale& scale)
     {
         const Voice& v = band_.voice(part);
-        std::vector<Phrased> notes = phrase(tones, band_.bar, band_.beat, level,
+        // The singer's line stands well above the band it leads.
+        std::vector<Phrased> notes = phrase(tones, band_.bar, band_.beat, level + 10,
                                             song_.metre != Metre::Waltz, band_.dice);
         if (ornaments)
             notes = ornament(notes, scale);
         // The phrase's loudness rides on expression as well as velocity.
-        const int base = std::clamp(expressionLevel - 10 + (level - 82) * 2, 96, 122);
+        const int base = std::clamp(expressionLevel - 4 + (level - 82) * 2, 100, 124);
         bool phraseStart = true;
         for (const Phrased& n : notes) {
             // A player takes a little time before a phrase's last note.
@@ -153,16 +157,19 @@ private:
             phraseStart = n.phraseEnd;
             const double held = seconds(n.tone.length);
             // The last bar's dynamics belong to the ending.
-            if (held >= 0.5 && at < finalBar_)
+            if (held >= 0.45 && at < finalBar_)
                 band_.swell(part, at, length, base - 6, base + 8 + band_.dice.spread(4), base, 0.55);
-            if (v.sustain == Sustain::Plucked && held >= 0.4) {
+            // Long notes and a phrase's held close are tremoloed; the rest is picked.
+            if (v.sustain == Sustain::Plucked && (held >= 0.9 || (n.phraseEnd && held >= 0.7))) {
                 tremolo(part, at, length, n.tone.key, n.velocity, held);
                 continue;
             }
             if ((v.sustain == Sustain::Bowed || v.sustain == Sustain::Reed) && held >= 0.45)
                 vibrato(part, at, length, v.sustain == Sustain::Bowed ? 44 : 22);
-            const int gap = v.sustain == Sustain::Plucked ? length / 10 : 8;
-            band_.note(part, at, length - gap, n.tone.key, n.velocity);
+            // A picked note is struck harder: it has only its attack to carry it.
+            const bool picked = v.sustain == Sustain::Plucked;
+            band_.note(part, at, length - (picked ? length / 10 : 8), n.tone.key,
+                       picked ? std::min(127, n.velocity + 14) : n.velocity);
         }
     }
 
@@ -195,19 +202,34 @@ private:
         const Scale scale = parseKey(s.key);
         const int length = score.bars * band_.bar;
         band_.tracks[ConductorPart].text(start, 0x06, s.name);
-        rubato(start, score.bars, last);
+        std::vector<Tone> tune = variation_.play(score.melody, scale, p.ornaments);
+        const std::vector<Tone> pickup = last ? leadBack(tune, length, scale) : std::vector<Tone>{};
+        accompaniment_.hear(tune, start);
+        accompaniment_.hear(pickup, start);
+        rubato(tune, start, score.bars, last);
 
         const Part lead = p.lead == 0 ? LeadAPart : LeadBPart;
         const Part other = p.lead == 0 ? LeadBPart : LeadAPart;
-        line(lead, score.melody, start, p.level, p.ornaments, scale);
+        band_.hush = band_.voice(lead).sustain == Sustain::Plucked ? 10 : 0;
+        line(lead, tune, start, p.level, p.ornaments, scale);
+        // The opening's own voice takes the pickup into it.
+        line(opening_.part, pickup, start, song_.passes.front().level, false, scale);
         if (p.second == Second::Duet) {
             std::vector<Tone> below;
-            for (const Tone& n : score.melody)
-                below.push_back({n.tick, n.length, harmonyBelow(n.key, chordAt(score.chords, n.tick), scale)});
+            for (const Tone& n : tune) {
+                const int key = harmonyBelow(n.key, chordAt(score.chords, n.tick), scale);
+                // Where the tune turns about a note, the second voice holds.
+                if (!below.empty() && below.back().key == key && below.back().tick + below.back().length == n.tick)
+                    below.back().length += n.length;
+                else
+                    below.push_back({n.tick, n.length, key});
+            }
+            accompaniment_.hear(below, start);
             line(other, below, start, p.level - 12, false, scale);
         } else if (p.second == Second::Counter) {
             if (score.counter.empty())
                 throw std::runtime_error(std::string(song_.title) + ", " + s.name + ": no countermelody");
+            accompaniment_.hear(score.counter, start);
             line(other, score.counter, start, p.level - 8, false, scale);
         }
 
@@ -240,30 +262,73 @@ private:
             finalChord_ = {chordAt(score.chords, length - band_.bar), p.pad != Pad::Off};
     }
 
-    // Time bends with the phrase: a little forward in its second bar, a
-    // little held at its close, and a ritardando into each section's cadence.
-    void rubato(int start, int bars, bool last)
+    // The pickup that leads the last bar back into the song's first note:
+    // steps up to it, filling what a light ending leaves after its first beat,
+    // or else the bar's last two eighths. The tune's last note makes room.
+    struct Pickup {
+        int unit;
+        int count;
+    };
+    Pickup pickup() const
+    {
+        const bool light = song_.ending == Ending::Button;
+        if (song_.denominator == 8)
+            return {band_.beat / 3, light ? 3 : 2};
+        return light ? Pickup{band_.beat, band_.bar / band_.beat - 1} : Pickup{band_.beat / 2, 2};
+    }
+
+    std::vector<Tone> leadBack(std::vector<Tone>& tune, int length, const Scale& scale) const
+    {
+        const Pickup p = pickup();
+        const int at = length - p.count * p.unit;
+        Tone& close = tune.back();
+        if (close.tick + close.length > at)
+            close.length = std::max(p.unit, at - close.tick);
+        std::vector<Tone> steps(size_t(p.count));
+        int key = opening_.key;
+        for (int i = p.count - 1; i >= 0; --i) {
+            key = scale.stepFrom(key, -1);
+            steps[size_t(i)] = {at + i * p.unit, p.unit, key};
+        }
+        return steps;
+    }
+
+    // Time bends with each phrase: a little forward as it rises, eased into
+    // its last note the more the longer it ran, and held at a section's close.
+    void rubato(const std::vector<Tone>& tune, int start, int bars, bool last)
     {
         Track& conductor = band_.tracks[ConductorPart];
         const double base = song_.quarterBpm, r = song_.rubato;
         conductor.tempo(start, base);
         const int beats = band_.bar / band_.beat;
-        // The last section's closing bars belong to the ending.
-        for (int b = 0; b + (last ? 2 : 1) < bars; ++b) {
-            const int at = start + b * band_.bar;
-            if (b % 4 == 1) {
-                conductor.tempo(at + band_.bar / 2, base * (1 + 0.015 * r));
-                conductor.tempo(at + band_.bar, base);
-            } else if (b % 4 == 3) {
-                conductor.tempo(at + band_.bar - band_.beat, base * (1 - 0.05 * r));
-                conductor.tempo(at + band_.bar, base);
-            }
-        }
         const int closing = start + (bars - 1) * band_.bar;
+        // The last section's closing bars belong to the ending.
+        const int free = last ? closing - band_.bar : closing;
+        const auto ends = phraseEnds(tune, band_.beat);
+        size_t first = 0;
+        for (size_t e : ends) {
+            const Tone& from = tune[first];
+            const Tone& close = tune[e];
+            first = e + 1;
+            const int span = close.tick + close.length - from.tick;
+            if (start + close.tick >= free || span < band_.bar)
+                continue;
+            const double phraseBars = double(span) / band_.bar;
+            const int rise = start + from.tick + (span / 3) / band_.beat * band_.beat;
+            if (phraseBars >= 2 && rise > start)
+                conductor.tempo(rise, base * (1 + r * (0.01 + 0.004 * band_.dice.spread(2))));
+            const double depth = r * (0.012 + 0.008 * std::min(phraseBars, 4.0) + 0.004 * band_.dice.spread(2));
+            // from the note before the last, wherever it falls
+            const int before = e > 0 && tune[e - 1].tick >= from.tick ? tune[e - 1].tick : close.tick - band_.beat;
+            const int ease = std::max({start + before, start + close.tick - band_.bar, rise + band_.beat});
+            conductor.tempo(ease, base * (1 - depth / 2));
+            conductor.tempo(start + close.tick, base * (1 - depth));
+            conductor.tempo(start + close.tick + std::min(close.length, band_.beat), base);
+        }
         if (last) {
             // The ending's own broadening over the last two bars.
-            const double depth = song_.ending == Ending::Button ? 0.06 : song_.ending == Ending::Fade ? 0.3
-                                                                                                      : 0.4;
+            const double depth = song_.ending == Ending::Button ? 0.06 : song_.ending == Ending::Fade ? 0.2
+                                                                                                      : 0.3;
             for (int k = 0; k < 2 * beats; ++k)
                 conductor.tempo(closing - band_.bar + k * band_.beat,
                                 base * (1 - depth * (k + 1) / (2 * beats)));
@@ -275,12 +340,16 @@ private:
 
     void ending()
     {
-        const int hold = band_.lastSound - finalBar_;
+        // The chord holds until the tune steps back into the opening; a light
+        // ending lets it go on its first beat.
+        const Pickup p = pickup();
+        const int hold = song_.ending == Ending::Button ? band_.beat * 2 / 3 : band_.bar - p.count * p.unit;
         accompaniment_.finalChord(finalChord_.chord, finalBar_, hold, finalChord_.pad);
+        accompaniment_.leadIn(opening_.chord, finalBar_ + band_.bar - 2 * p.unit, p.unit);
         if (song_.ending == Ending::Button)
             return;
-        // A fade lets everyone die away; a fermata only softens a little.
-        const int to = song_.ending == Ending::Fade ? 36 : 96;
+        // A fade softens more than a fermata, but both stay to lead on.
+        const int to = song_.ending == Ending::Fade ? 84 : 100;
         for (Part p : {LeadAPart, LeadBPart, GuitarPart, PadPart, BassPart})
             band_.swell(p, finalBar_ + band_.beat / 2, hold - band_.beat / 2, expressionLevel, expressionLevel, to, 0.0);
     }
@@ -289,12 +358,19 @@ private:
         ChordSlot chord;
         bool pad = false;
     };
+    struct Opening {
+        int key = 0;
+        ChordSlot chord;
+        Part part = LeadAPart;
+    };
 
     const SongDef& song_;
     Band band_;
     Accompaniment accompaniment_;
+    Variation variation_;
     int finalBar_ = 0;
     Closing finalChord_;
+    Opening opening_;
 };
 
 } // namespace

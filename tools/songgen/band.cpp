@@ -42,6 +42,8 @@ void Band::note(Part part, int at, int length, int key, int velocity)
 {
     at = std::max(at, 0);
     length = std::min(length, lastSound - at);
+    if (part == GuitarPart || part == PadPart || part == BassPart)
+        velocity -= hush;
     tracks[size_t(part)].note(at, length, channel(part), key, velocity);
 }
 

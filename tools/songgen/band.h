@@ -40,6 +40,9 @@ struct Band {
     Timing timing;
     int end = 0; // the loop point
     int lastSound = 0; // where every note must have ended
+    // How much softer guitar, pad and bass strike under a picked lead, whose
+    // notes fade where a bow or bellows would hold them.
+    int hush = 0;
     std::vector<Track> tracks;
 };
 

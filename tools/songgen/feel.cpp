@@ -44,17 +44,23 @@ int Timing::offset(const Feel& feel, double extraMs) const
     return ticks(ms);
 }
 
+std::vector<size_t> phraseEnds(const std::vector<Tone>& tones, int beatTicks)
+{
+    std::vector<size_t> out;
+    for (size_t i = 0; i < tones.size(); ++i) {
+        const Tone& n = tones[i];
+        if (i + 1 == tones.size() || tones[i + 1].tick > n.tick + n.length || n.length >= 2 * beatTicks)
+            out.push_back(i);
+    }
+    return out;
+}
+
 std::vector<Phrased> phrase(const std::vector<Tone>& tones, int barTicks, int beatTicks, int level,
                             bool accentBeats, Dice& dice)
 {
     std::vector<Phrased> out;
     size_t first = 0;
-    for (size_t i = 0; i < tones.size(); ++i) {
-        const Tone& n = tones[i];
-        const bool last = i + 1 == tones.size();
-        const bool breath = last || tones[i + 1].tick > n.tick + n.length || n.length >= 2 * beatTicks;
-        if (!breath)
-            continue;
+    for (size_t i : phraseEnds(tones, beatTicks)) {
         int sum = 0;
         for (size_t j = first; j <= i; ++j)
             sum += tones[j].key;

@@ -54,6 +54,10 @@ struct Phrased {
     bool phraseEnd;
 };
 
+// Where a line breathes: the index of each phrase's last note, at a rest or
+// a long note.
+std::vector<size_t> phraseEnds(const std::vector<Tone>& tones, int beatTicks);
+
 // Splits a line into phrases at rests and long notes and gives each note a
 // velocity: an arch over the phrase, higher notes a little stronger, the
 // downbeat leaned on, the closing note let go.

@@ -11,9 +11,9 @@ const Section intro{"intro", "Fm",
                     "Db | Bbm6 | G7 | C7"};
 
 const Section verse{"verse", "Fm",
-                    "C5q F5q Ab5q | G5h F5q | Db5q F5q Bb5q | Ab5h G5q | F5q Ab5q C6q | Db6h C6q | Bb5h Gb5q | E5h. |"
+                    "C5q F5q Ab5q | G5h F5q | Db5q F5q Bb5q | Ab5h G5q | F5q Ab5q C6q | Db6h C6q | Bb5h G5q | E5h. |"
                     "C5q F5q Ab5q | G5h F5q | Db5q F5q Bb5q | Db6h Bb5q | C6h. | Bb5q Ab5q F5q | G5q. F5e E5q | F5h.",
-                    "Fm | Fm | Bbm | C7 | Fm | Db | Gb/Bb | C7 | Fm | Fm | Bbm | Eb7 | Ab | Db | C7 | Fm"};
+                    "Fm | Fm | Bbm - Bbm6 | C7 | Fm | Db | Bbm6 - G7/B | C7 | Fm | Fm | Bbm | Eb7 | Ab | Db | C7 | Fm"};
 
 const Section refrain{"refrain", "F",
                       "A5h. | G5q A5q C6q | D6h Bb5q | A5h. | F5q A5q D6q | C6q Bb5q G5q | E5q G5q Bb5q | A5h. |"
@@ -36,7 +36,7 @@ const Section coda{"coda", "F",
 SongDef anema()
 {
     using namespace voices;
-    return {"Anema e core", 3, 4, 100, Metre::Waltz, -4, true, 0.8, Ending::Fermata, {violin, mandolin}, guitar, accordionChords, bass, {{.section = &intro, .lead = 0, .guitar = Guitar::Rolled, .pad = Pad::Held, .level = 82}, {.section = &verse, .lead = 0, .pad = Pad::Offbeat, .level = 84}, {.section = &refrain, .lead = 0, .second = Second::Duet, .pad = Pad::Held, .level = 90, .fill = true}, {.section = &middle, .lead = 0, .second = Second::Counter, .guitar = Guitar::Rolled, .level = 82}, {.section = &verse, .lead = 1, .guitar = Guitar::Strum, .bass = Bass::Walking, .pad = Pad::Offbeat, .level = 82, .ornaments = true}, {.section = &refrain, .lead = 0, .second = Second::Duet, .bass = Bass::Walking, .pad = Pad::Held, .level = 92, .ornaments = true}, {.section = &coda, .lead = 0, .second = Second::Duet, .guitar = Guitar::Rolled, .pad = Pad::Held, .level = 82}}, 44};
+    return {"Anema e core", 3, 4, 100, Metre::Waltz, -4, true, 0.8, Ending::Fermata, {violin, mandolin}, guitar, accordionChords, bass, {{.section = &intro, .lead = 0, .guitar = Guitar::Rolled, .pad = Pad::Held, .level = 88}, {.section = &verse, .lead = 0, .pad = Pad::Offbeat, .level = 84}, {.section = &refrain, .lead = 0, .second = Second::Duet, .pad = Pad::Held, .level = 90, .fill = true}, {.section = &middle, .lead = 1, .second = Second::Counter, .guitar = Guitar::Rolled, .level = 88}, {.section = &verse, .lead = 1, .guitar = Guitar::Strum, .bass = Bass::Walking, .pad = Pad::Offbeat, .level = 88, .ornaments = true}, {.section = &refrain, .lead = 0, .second = Second::Duet, .bass = Bass::Walking, .pad = Pad::Held, .level = 92, .ornaments = true}, {.section = &coda, .lead = 0, .second = Second::Duet, .guitar = Guitar::Rolled, .pad = Pad::Held, .level = 82}}, 44};
 }
 
 } // namespace songgen::book

@@ -1,5 +1,6 @@
-// "Guapparia": an unhurried tarantella in A minor, its second strain in A
-// major with the tambourine, a singing middle strain in F.
+// "Guapparia": a tarantella in A minor at the dance's own pace, light on its
+// feet, its second strain in A major with the tambourine, a singing middle
+// strain in F.
 #include "book.h"
 
 namespace songgen::book {
@@ -40,7 +41,7 @@ const Section coda{"coda", "A",
 SongDef guapparia()
 {
     using namespace voices;
-    return {"Guapparia", 6, 8, 144, Metre::Tarantella, 0, true, 0.3, Ending::Button, {mandolin, accordion}, guitar, accordionChords, bass, {{.section = &intro, .lead = 1, .guitar = Guitar::Rolled, .level = 76}, {.section = &first, .lead = 0, .level = 80}, {.section = &first, .lead = 1, .second = Second::Duet, .guitar = Guitar::Rolled, .bass = Bass::Walking, .pad = Pad::Offbeat, .level = 80, .ornaments = true, .fill = true}, {.section = &second, .lead = 0, .second = Second::Duet, .guitar = Guitar::Strum, .level = 84, .tambourine = true}, {.section = &middle, .lead = 1, .second = Second::Counter, .guitar = Guitar::Rolled, .pad = Pad::Held, .level = 78}, {.section = &intro, .lead = 0, .bass = Bass::Pedal, .level = 76}, {.section = &second, .lead = 1, .guitar = Guitar::Strum, .bass = Bass::Walking, .pad = Pad::Offbeat, .level = 84, .ornaments = true, .tambourine = true}, {.section = &first, .lead = 0, .second = Second::Duet, .bass = Bass::Walking, .level = 84}, {.section = &coda, .lead = 0, .second = Second::Duet, .guitar = Guitar::Strum, .pad = Pad::Offbeat, .level = 82}}, 55};
+    return {"Guapparia", 6, 8, 192, Metre::Tarantella, 0, true, 0.25, Ending::Button, {mandolin, accordion}, guitar, accordionChords, bass, {{.section = &intro, .lead = 1, .guitar = Guitar::Rolled, .level = 84}, {.section = &first, .lead = 0, .level = 86}, {.section = &first, .lead = 1, .second = Second::Duet, .guitar = Guitar::Rolled, .bass = Bass::Walking, .pad = Pad::Offbeat, .level = 80, .ornaments = true, .fill = true}, {.section = &second, .lead = 0, .second = Second::Duet, .guitar = Guitar::Strum, .level = 84, .tambourine = true}, {.section = &middle, .lead = 1, .second = Second::Counter, .guitar = Guitar::Rolled, .pad = Pad::Held, .level = 78}, {.section = &intro, .lead = 0, .bass = Bass::Pedal, .level = 76}, {.section = &second, .lead = 1, .guitar = Guitar::Strum, .bass = Bass::Walking, .pad = Pad::Offbeat, .level = 84, .ornaments = true, .tambourine = true}, {.section = &middle, .lead = 0, .second = Second::Counter, .pad = Pad::Offbeat, .level = 80, .ornaments = true}, {.section = &second, .lead = 1, .second = Second::Duet, .bass = Bass::Walking, .level = 82, .ornaments = true, .tambourine = true}, {.section = &first, .lead = 0, .second = Second::Duet, .bass = Bass::Walking, .level = 84}, {.section = &coda, .lead = 0, .second = Second::Duet, .guitar = Guitar::Strum, .pad = Pad::Offbeat, .level = 82}}, 55};
 }
 
 } // namespace songgen::book

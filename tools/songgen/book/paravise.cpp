@@ -10,9 +10,9 @@ const Section intro{"intro", "Gm",
                     "Eb | Cm | Am7b5 | D7 | Gm | D7"};
 
 const Section verse{"verse", "Gm",
-                    "D5q. G5e | Bb5q A5e G5e | G5q. Eb5e | D5h | D5q. G5e | Bb5q C6e Bb5e | C6q Ab5q | F#5h |"
+                    "D5q. G5e | Bb5q A5e G5e | G5q. Eb5e | D5h | D5q. G5e | Bb5q C6e Bb5e | C6q A5q | F#5h |"
                     "Bb5q. A5e | G5q Eb5q | F5q. Eb5e | D5h | Eb5q G5q | C6q. Bb5e | A5q F#5q | G5h",
-                    "Gm | Gm | Cm | D7 | Gm | Gm | Ab/C | D7 | Gm | Cm | F7 | Bb | Eb | Cm | D7 | Gm"};
+                    "Gm | Gm | Cm Cm/Eb | D7 | Gm | Gm | Am7b5 | D7 | Gm | Cm | F7 | Bb | Eb | Cm | D7 | Gm"};
 
 const Section refrain{"refrain", "Bb",
                       "F5q. G5e | F5q D5q | G5q. A5e | G5q Eb5q | Bb5q. C6e | A5q F5q | D6q. C6e | Bb5h |"
@@ -35,7 +35,7 @@ const Section coda{"coda", "Bb",
 SongDef paravise()
 {
     using namespace voices;
-    return {"E duje paravise", 2, 4, 72, Metre::Serenade2, -2, true, 0.9, Ending::Fade, {clarinet, mandolin}, guitar, strings, bass, {{.section = &intro, .lead = 1, .level = 78}, {.section = &verse, .lead = 0, .level = 82}, {.section = &refrain, .lead = 0, .second = Second::Duet, .pad = Pad::Held, .level = 84, .fill = true}, {.section = &barcarolle, .lead = 0, .second = Second::Counter, .guitar = Guitar::Rolled, .level = 80}, {.section = &verse, .lead = 1, .guitar = Guitar::Strum, .bass = Bass::Walking, .pad = Pad::Held, .level = 80, .ornaments = true}, {.section = &refrain, .lead = 0, .second = Second::Duet, .bass = Bass::Walking, .pad = Pad::Held, .level = 88}, {.section = &coda, .lead = 0, .guitar = Guitar::Rolled, .pad = Pad::Held, .level = 76}}, 33};
+    return {"E duje paravise", 2, 4, 72, Metre::Serenade2, -2, true, 0.9, Ending::Fade, {clarinet, mandolin}, guitar, strings, bass, {{.section = &intro, .lead = 1, .level = 78}, {.section = &verse, .lead = 0, .level = 82}, {.section = &refrain, .lead = 0, .second = Second::Duet, .pad = Pad::Held, .level = 84, .fill = true}, {.section = &barcarolle, .lead = 1, .second = Second::Counter, .guitar = Guitar::Rolled, .level = 80}, {.section = &verse, .lead = 1, .guitar = Guitar::Strum, .bass = Bass::Walking, .pad = Pad::Held, .level = 80, .ornaments = true}, {.section = &refrain, .lead = 1, .second = Second::Duet, .bass = Bass::Walking, .pad = Pad::Held, .level = 88}, {.section = &coda, .lead = 0, .guitar = Guitar::Rolled, .pad = Pad::Held, .level = 84}}, 33};
 }
 
 } // namespace songgen::book

@@ -10,9 +10,9 @@ const Section intro{"intro", "G",
                     "D7 | D7 | G | Em | Am | D7 | Am - B7 | B7"};
 
 const Section verse{"verse", "Em",
-                    "B4q E5q G5q | F#5h. | A4q C5q E5q | D#5h. | E5q G5q B5q | C6h B5q | A5q G5q F5q | D#5h B4q |"
+                    "B4q E5q G5q | F#5h. | A4q C5q E5q | D#5h. | E5q G5q B5q | C6h B5q | A5q G5q F#5q | D#5h B4q |"
                     "E5q. F#5e G5q | F#5h. | A4q C5q E5q | F#5q. E5e D5q | G5h D5q | E5h C5q | B4q D#5q F#5q | E5h.",
-                    "Em | B7 | Am | B7 | Em | C | F/A | B7 | Em | B7 | Am | D7 | G | C | B7 | Em"};
+                    "Em | B7 | Am - C | B7 | Em | C | Am6/C | B7 | Em | B7 | Am | D7 | G | F#m7b5 | B7 | Em"};
 
 const Section refrain{"refrain", "G",
                       "D5h. | E5q. D5e E5q | C6h. | B5q A5q E5q | F#5h. | F#5q. E5e F#5q | B5h. | A5q G5q D5q |"
@@ -36,7 +36,7 @@ const Section coda{"coda", "G",
 SongDef vasa()
 {
     using namespace voices;
-    return {"Ie te vurria vasa'", 3, 4, 126, Metre::Waltz, 1, false, 0.7, Ending::Button, {mandolin, accordion}, guitar, strings, bass, {{.section = &intro, .lead = 1, .guitar = Guitar::Rolled, .level = 78}, {.section = &verse, .lead = 0, .guitar = Guitar::Strum, .level = 82}, {.section = &refrain, .lead = 1, .second = Second::Duet, .guitar = Guitar::Strum, .pad = Pad::Held, .level = 84, .fill = true}, {.section = &trio, .lead = 1, .second = Second::Counter, .pad = Pad::Held, .level = 80}, {.section = &intro, .lead = 0, .guitar = Guitar::Strum, .bass = Bass::Walking, .level = 76}, {.section = &verse, .lead = 1, .bass = Bass::Walking, .pad = Pad::Held, .level = 80, .ornaments = true}, {.section = &refrain, .lead = 0, .second = Second::Duet, .guitar = Guitar::Strum, .bass = Bass::Walking, .pad = Pad::Held, .level = 88}, {.section = &coda, .lead = 0, .second = Second::Duet, .guitar = Guitar::Strum, .pad = Pad::Held, .level = 80}}, 22};
+    return {"Ie te vurria vasa'", 3, 4, 126, Metre::Waltz, 1, false, 0.7, Ending::Button, {mandolin, accordion}, guitar, strings, bass, {{.section = &intro, .lead = 1, .guitar = Guitar::Rolled, .level = 78}, {.section = &verse, .lead = 0, .guitar = Guitar::Strum, .level = 82}, {.section = &refrain, .lead = 1, .second = Second::Duet, .guitar = Guitar::Strum, .pad = Pad::Held, .level = 84, .fill = true}, {.section = &trio, .lead = 1, .second = Second::Counter, .pad = Pad::Held, .level = 80}, {.section = &intro, .lead = 0, .guitar = Guitar::Strum, .bass = Bass::Walking, .level = 84}, {.section = &verse, .lead = 1, .bass = Bass::Walking, .pad = Pad::Held, .level = 86, .ornaments = true}, {.section = &refrain, .lead = 0, .second = Second::Duet, .guitar = Guitar::Strum, .bass = Bass::Walking, .pad = Pad::Held, .level = 88}, {.section = &coda, .lead = 0, .second = Second::Duet, .guitar = Guitar::Strum, .pad = Pad::Held, .level = 80}}, 22};
 }
 
 } // namespace songgen::book
