@@ -7,6 +7,7 @@
 #include <QtTest>
 
 #include "copie.h"
+#include "figure.h"
 #include "finestra_prova.h"
 #include "mazzi.h"
 #include "pannelli.h"
@@ -94,6 +95,7 @@ private slots:
     void pressioniSuPannelliEControlli();
     void copieIntereOScartate();
     void ilTitoloDaUnaCopiaConservata();
+    void figurePerOgniDensita();
 };
 
 void DisegnoTest::laFineDellaPartita_data()
@@ -398,6 +400,22 @@ void DisegnoTest::pressioniSuPannelliEControlli()
         b.finestra->close(); });
     b.finestra->Form_Load();
     QVERIFY(r.finito());
+}
+
+// The same device size on a screen of another density (the window moved to
+// another screen) is another picture, drawn at that density; a density seen
+// before is not drawn again.
+void DisegnoTest::figurePerOgniDensita()
+{
+    Figure figure;
+    const QSize carta(90, 150), titolo(300, 80);
+    for (const qreal dpr : {1.0, 1.5, 2.0, 1.0}) {
+        QCOMPARE(figure.faccia(5, carta, dpr).devicePixelRatio(), dpr);
+        QCOMPARE(figure.dorso(carta, dpr).devicePixelRatio(), dpr);
+        QCOMPARE(figure.logo(titolo, dpr).devicePixelRatio(), dpr);
+        QCOMPARE(figure.testo(titolo, dpr).devicePixelRatio(), dpr);
+    }
+    QCOMPARE(figure.rese(), 6);
 }
 
 QTEST_MAIN(DisegnoTest)
