@@ -5,7 +5,6 @@
 #include "smf_bytes.h"
 
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace aiuto;
@@ -45,29 +44,27 @@ class PlayingTest : public QObject {
     Q_OBJECT
 
 private:
-    QTemporaryDir dir_;
-    QString file(const QString& name) const { return dir_.filePath(name); }
+    Cartella brani_;
 
 private slots:
     void initTestCase()
     {
-        QVERIFY(dir_.isValid());
-        QVERIFY(scrivi(file("continua.mid"), canzone(20000)));
-        QVERIFY(scrivi(file("tenuta.mid"), organo(4000, {{0, 3000, 60}})));
-        QVERIFY(scrivi(file("alsecondo.mid"), organo(3000, {{1000, 400, 60}})));
+        QVERIFY(brani_.pronta());
+        QVERIFY(scrivi(brani_.file("tenuta.mid"), organo(4000, {{0, 3000, 60}})));
+        QVERIFY(scrivi(brani_.file("alsecondo.mid"), organo(3000, {{1000, 400, 60}})));
     }
 
     // A start position plays what starts there, not what started before it.
     void aStartPositionPlaysTheNotesAtIt()
     {
         MMC1 mmc(offlineOptions);
-        mmc.setFileName(file("alsecondo.mid"));
+        mmc.setFileName(brani_.file("alsecondo.mid"));
         mmc.setCommand("open");
         mmc.setFrom(1000);
         mmc.setCommand("play");
         QVERIFY(suona(mmc, 0.3).rms > soundingRms);
 
-        mmc.setFileName(file("tenuta.mid"));
+        mmc.setFileName(brani_.file("tenuta.mid"));
         mmc.setCommand("open");
         mmc.setFrom(1500);
         mmc.setCommand("play");
@@ -81,7 +78,7 @@ private slots:
     void aStartPositionIsUsedOnce()
     {
         MMC1 mmc(offlineOptions);
-        avvia(mmc, file("continua.mid"));
+        avvia(mmc, brani_.file("continua.mid"));
         mmc.setFrom(1000);
         mmc.setCommand("play");
         suona(mmc, 1.0);
@@ -93,13 +90,13 @@ private slots:
         mmc.setCommand("close");
         mmc.setFrom(5000);
         mmc.setCommand("play");
-        avvia(mmc, file("continua.mid"));
+        avvia(mmc, brani_.file("continua.mid"));
         suona(mmc, 0.5);
         QCOMPARE(mmc.position(), 500);
 
         mmc.setFrom(5000);
         mmc.setCommand("close");
-        avvia(mmc, file("continua.mid"));
+        avvia(mmc, brani_.file("continua.mid"));
         suona(mmc, 0.5);
         QCOMPARE(mmc.position(), 500);
     }
@@ -108,14 +105,14 @@ private slots:
     // after it rings on past its release.
     void thePedalOutlastsAPause()
     {
-        QVERIFY(scrivi(file("pedale.mid"), organo(4000, {{0, 200, 60}, {2000, 100, 64}}, 0)));
-        QVERIFY(scrivi(file("senza.mid"), organo(4000, {{0, 200, 60}, {2000, 100, 64}})));
+        QVERIFY(scrivi(brani_.file("pedale.mid"), organo(4000, {{0, 200, 60}, {2000, 100, 64}}, 0)));
+        QVERIFY(scrivi(brani_.file("senza.mid"), organo(4000, {{0, 200, 60}, {2000, 100, 64}})));
         MMC1 mmc(offlineOptions);
-        avvia(mmc, file("senza.mid"));
+        avvia(mmc, brani_.file("senza.mid"));
         suona(mmc, 2.5);
         const double released = suona(mmc, 0.5).rms; // only the echo is left
 
-        avvia(mmc, file("pedale.mid"));
+        avvia(mmc, brani_.file("pedale.mid"));
         suona(mmc, 1.0);
         mmc.setCommand("pause");
         suona(mmc, 0.5);
@@ -129,10 +126,10 @@ private slots:
     // that its owner does not take it for ended and play it again too soon.
     void thePositionReachesTheLengthAtTheEnd()
     {
-        QVERIFY(scrivi(file("breve.mid"), canzone(2000)));
+        QVERIFY(scrivi(brani_.file("breve.mid"), canzone(2000)));
         MMC1 mmc(offlineOptions);
         QSignalSpy done(&mmc, &MMC1::Done);
-        avvia(mmc, file("breve.mid"));
+        avvia(mmc, brani_.file("breve.mid"));
         mmc.waitForIdle();
         mmc.setNotify(true);
         suona(mmc, 2.0);
@@ -151,10 +148,10 @@ private slots:
     {
         using namespace smfbytes;
         const auto render = [&](const QByteArray& before) {
-            if (!scrivi(file("piega.mid"), smf(0, 480, {before + note(480) + endOfTrack})))
+            if (!scrivi(brani_.file("piega.mid"), smf(0, 480, {before + note(480) + endOfTrack})))
                 return std::vector<float>();
             MMC1 mmc(offlineOptions);
-            avvia(mmc, file("piega.mid"));
+            avvia(mmc, brani_.file("piega.mid"));
             return campioni(mmc, 0.4);
         };
         const auto plain = render({});

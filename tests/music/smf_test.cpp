@@ -117,6 +117,9 @@ private slots:
         QTest::newRow("program changes never heard are dropped")
             << smf(0, 480, {QByteArray("\x00\xC0\x05\x00\xC0\x06\x00\xC1\x07", 9) + oneNote + endOfTrack})
             << "0:c0:6 0:c1:7 0:90:60 500:80:60" << qint64(500);
+        QTest::newRow("program change never heard, another channel's between")
+            << smf(0, 480, {QByteArray("\x00\xC0\x05\x00\xC1\x07\x00\xC0\x06", 9) + oneNote + endOfTrack})
+            << "0:c1:7 0:c0:6 0:90:60 500:80:60" << qint64(500);
         QTest::newRow("unknown chunk skipped")
             << smf(0, 480, {oneNote + endOfTrack}).insert(14, QByteArray("XTRA\x00\x00\x00\x02zz", 10))
             << "0:90:60 500:80:60" << qint64(500);

@@ -379,7 +379,9 @@ void TastieraTest::frecceFinoAiBordi()
         Posto meta;
     } casi[] = {
         {"", Fuoco::mazzetto},
-        {"lrd", Fuoco::mazzetto},
+        {"l", Fuoco::mazzetto},
+        {"r", Fuoco::mazzetto},
+        {"d", Fuoco::mazzetto},
         {"u", {4, 7}},
         {"ulllllllll", {4, 1}},
         {"urrrrrrrrr", {4, 10}},
