@@ -366,6 +366,11 @@ void DisegnoTest::pressioniSuPannelliEControlli()
         const QPoint logo = b.inPixel(s.Logo.posto.center());
         clic(&s, logo, logo, Qt::RightButton);
         clic(&s, logo, b.inPixel({640, 700}));
+        // a right press inside a left one undoes it
+        QTest::mousePress(&s, Qt::LeftButton, {}, logo);
+        QTest::mousePress(&s, Qt::RightButton, {}, logo);
+        QTest::mouseRelease(&s, Qt::LeftButton, {}, logo);
+        QTest::mouseRelease(&s, Qt::RightButton, {}, logo);
         QCOMPARE(aperture, 0);
         QCOMPARE(viste(), (QList<bool>{false, false, true}));
         clic(&s, logo, logo);
