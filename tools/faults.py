@@ -10,7 +10,8 @@ Not part of CI: a run takes long. To keep it affordable each fault is built and
 run only against the tests of the layers that can see it (LAYERS below), and
 its run stops at the first failing test. A fault that does not build is shown
 apart and left out of the score. The music tests that use a real sound server
-need one: the server PULSE_RUNTIME_PATH names, else a private one started here.
+need one of their own (a shared one's other streams fail them): a private one
+is started here, playing into a null sink, and stopped at the end.
 
 The list (tools/faults.txt): a block per fault, its header `== layer path |
 what it breaks`, then `- old` and `+ new`, text that must occur exactly once
@@ -71,7 +72,7 @@ def read_list(path):
 def sound_server():
     """The environment for the tests, and the private server to stop, if one was started."""
     env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
-    if env.get("PULSE_RUNTIME_PATH") or not shutil.which("pulseaudio"):
+    if not shutil.which("pulseaudio"):
         return env, None
     folder = tempfile.mkdtemp()
     env.update(XDG_RUNTIME_DIR=folder, PULSE_RUNTIME_PATH=f"{folder}/pulse", PULSE_STATE_PATH=f"{folder}/state")
@@ -81,6 +82,10 @@ def sound_server():
                     "-n", "--load=module-null-sink sink_name=trelva_nulla",
                     "--load=module-native-protocol-unix auth-anonymous=1"], env=env, check=True,
                    stderr=subprocess.DEVNULL)
+    for _ in range(50):
+        if subprocess.run(["pactl", "info"], env=env, capture_output=True).returncode == 0:
+            break
+        time.sleep(0.1)
     return env, folder
 
 
@@ -96,6 +101,18 @@ def stop_server(folder):
     shutil.rmtree(folder, ignore_errors=True)
 
 
+def run(command, log, env=None):
+    """The command's exit code. It runs in a process group of its own, which
+    goes whole (test programs included) when this script is interrupted."""
+    child = subprocess.Popen(command, env=env, stdout=log, stderr=log, start_new_session=True)
+    try:
+        return child.wait()
+    except BaseException:
+        os.killpg(child.pid, signal.SIGKILL)
+        child.wait()
+        raise
+
+
 def run_fault(fault, build, env, log):
     """'caught', 'SURVIVED' or 'no build'. The file is as it was on return."""
     source = ROOT / fault.path
@@ -106,12 +123,11 @@ def run_fault(fault, build, env, log):
     try:
         source.write_text(text.replace(fault.old, fault.new))
         targets, tests = LAYERS[fault.layer]
-        made = subprocess.run(["cmake", "--build", build, "-j2", "--target", *targets], stdout=log, stderr=log)
-        if made.returncode:
+        if run(["cmake", "--build", build, "-j2", "--target", *targets], log):
             return "no build"
-        ran = subprocess.run(["ctest", "--test-dir", build, "-R", tests, "-LE", "fuzz", "-j2", "--stop-on-failure",
-                              "--output-on-failure"], env=env, stdout=log, stderr=log)
-        return "caught" if ran.returncode else "SURVIVED"
+        failed = run(["ctest", "--test-dir", build, "-R", tests, "-LE", "fuzz", "-j2", "--stop-on-failure",
+                      "--output-on-failure"], log, env)
+        return "caught" if failed else "SURVIVED"
     finally:
         source.write_bytes(original)
 
