@@ -210,6 +210,17 @@ struct Riprendi {
     ~Riprendi() { servente->vaVia(); }
 };
 
+// A control whose output is a server in the test's hands.
+struct SuServente {
+    std::shared_ptr<Servente> servente = std::make_shared<Servente>();
+    Riprendi riprendi{servente};
+    MMC1 mmc{[this] {
+        MMC1::Options options;
+        options.device = servente->apri();
+        return options;
+    }()};
+};
+
 inline void consegna()
 {
     QCoreApplication::processEvents();

@@ -166,11 +166,9 @@ private slots:
     // is not held up returns once the worker has closed; the output is let go.
     void outputsAreTakenAndLetGo()
     {
-        auto server = std::make_shared<Servente>();
-        Riprendi riprendi{server};
-        MMC1::Options options;
-        options.device = server->apri();
-        MMC1 mmc(options);
+        SuServente a;
+        MMC1& mmc = a.mmc;
+        const auto& server = a.servente;
         avvia(mmc, brani_.file("continua.mid"));
         QTRY_VERIFY(server->livello() > soundingRms);
         QCOMPARE(mmc.outputName(), QString("finta"));
@@ -212,11 +210,9 @@ private slots:
     // A song whose output went away goes on in time, by the clock alone.
     void aSilentSongKeepsItsTime()
     {
-        auto server = std::make_shared<Servente>();
-        Riprendi riprendi{server};
-        MMC1::Options options;
-        options.device = server->apri();
-        MMC1 mmc(options);
+        SuServente a;
+        MMC1& mmc = a.mmc;
+        const auto& server = a.servente;
         avvia(mmc, brani_.file("continua.mid"));
         QTRY_VERIFY(server->livello() > soundingRms);
         server->vaVia();
