@@ -4,7 +4,7 @@ sources, rebuilds incrementally, runs the tests and prints, per layer, how many
 faults the tests caught. Every file is restored after each fault, also when the
 run is interrupted.
 
-    tools/faults.py [--build build] [--list tools/faults.txt] [--layer musica] [--only 3,7]
+    tools/faults.py [--build build] [--list tools/faults.txt] [--layer musica] [--only 3,7] [--check]
 
 Not part of CI: a run takes long. To keep it affordable each fault is built and
 run only against the tests of the layers that can see it (LAYERS below), and
