@@ -1,5 +1,6 @@
 #include "smf.h"
 
+#include <algorithm>
 #include <bitset>
 #include <climits>
 #include <cmath>
@@ -141,11 +142,12 @@ struct Track {
         const int n = dataBytes(status);
         if (!r.has(size_t(n)))
             return e;
+        // A data byte with its top bit set is a writer's slip that lenient
+        // readers take as 127: one bad byte must not silence a whole song.
+        const auto data = [&] { return std::min<uint8_t>(r.byte(), 0x7F); };
         e.status = status;
-        e.data1 = r.byte();
-        e.data2 = n == 2 ? r.byte() : 0;
-        if ((e.data1 | e.data2) & 0x80)
-            return e;
+        e.data1 = data();
+        e.data2 = n == 2 ? data() : 0;
         running = status;
         e.kind = Event::Channel;
         return e;
@@ -342,7 +344,7 @@ std::optional<SongTimeline> readSmf(std::string_view bytes, int sampleRate)
     if (endTick == 0 || endMicros > longest)
         return std::nullopt;
     song.lengthFrames = uint64_t(std::llround(endMicros * framesPerMicro));
-    song.lengthMs = int64_t(endMicros / 1000.0);
+    song.lengthMs = std::llround(endMicros / 1000.0); // 29.97 frames a second are never exact
     if (song.lengthFrames == 0 || song.lengthMs == 0 || song.lengthFrames > UINT32_MAX)
         return std::nullopt;
     std::erase_if(song.events, [](const TimedEvent& e) { return e.status == 0; });

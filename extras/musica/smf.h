@@ -35,6 +35,7 @@ constexpr int64_t longestSongMs = 12LL * 3600 * 1000;
 // Formats 0 and 1, tempo changes, running status, SMPTE or metrical time.
 // Anything damaged, truncated, too long or without a single tick of music
 // gives nothing: a bad file must never play half a song or a burst of noise.
+// A stray data byte of 0x80 or more is the one slip forgiven: it reads as 127.
 // Linear in the file's size (tracks are merged through a heap), with about
 // four bytes kept for every byte read.
 std::optional<SongTimeline> readSmf(std::string_view bytes, int sampleRate);

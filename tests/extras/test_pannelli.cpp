@@ -3,6 +3,7 @@
 #include "pannelli.h"
 
 #include <QCryptographicHash>
+#include <QDesktopServices>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTest>
@@ -10,6 +11,28 @@
 #include <QWidget>
 
 #include <cstring>
+
+namespace {
+QStringList sentiti;
+void ascolta(QtMsgType, const QMessageLogContext&, const QString& messaggio)
+{
+    sentiti << messaggio;
+}
+} // namespace
+
+// Stands in for the desktop's handler of web addresses, which says on the
+// terminal when there is no browser.
+class Scrivania : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> aperte;
+public slots:
+    void apri(const QUrl& url)
+    {
+        aperte << url;
+        qWarning("no browser");
+    }
+};
 
 class TestPannelli : public QObject {
     Q_OBJECT
@@ -228,6 +251,46 @@ private slots:
         QCOMPARE(pannelli->txtEnglish()->geometry(), QRect(0, 0, 662, 557));
         QCOMPARE(pannelli->txtEnglish()->font().pointSizeF(), 18.0);
         QCOMPARE(mostrati(), QByteArray());
+
+        // Stretched more one way than the other, the text keeps the smaller
+        // factor and stays inside its box.
+        pannelli->disponi(QTransform::fromScale(0.5, 1.0));
+        QCOMPARE(pannelli->txtEnglish()->font().pointSizeF(), 6.0);
+    }
+
+    // Panels made after the window was placed open where it put them; the
+    // rules wrap their lines and scroll, the information panel never does.
+    void pannelliFattiDopo()
+    {
+        Pannelli tardi(finestra);
+        tardi.disponi(QTransform::fromScale(0.5, 0.5));
+        QCOMPARE(tardi.txtEnglish()->geometry(), QRect(0, 0, 221, 186));
+        QCOMPARE(tardi.text4()->font().pointSizeF(), 4.0);
+        for (QPlainTextEdit* regole : {tardi.txtEnglish(), tardi.txtItaliano()}) {
+            QCOMPARE(regole->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+            QCOMPARE(regole->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+        }
+        QCOMPARE(tardi.text4()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    }
+
+    // The desktop's complaints while it opens the page (no browser, say) never
+    // reach the terminal; everything said before and after does, through the
+    // handler that was there before.
+    void paginaApertaInSilenzio()
+    {
+        Scrivania scrivania;
+        QDesktopServices::setUrlHandler(QStringLiteral("https"), &scrivania, "apri");
+        sentiti.clear();
+        const QtMessageHandler prima = qInstallMessageHandler(ascolta);
+        Pannelli propri(finestra); // with the opener the game uses
+        propri.Logo_Click();
+        propri.sito_Click();
+        qWarning("dopo");
+        const QtMessageHandler dopo = qInstallMessageHandler(prima);
+        QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+        QCOMPARE(scrivania.aperte, QList<QUrl>(2, Pannelli::paginaWeb()));
+        QCOMPARE(sentiti, QStringList{QStringLiteral("dopo")});
+        QVERIFY(dopo == ascolta);
     }
 };
 

@@ -356,8 +356,9 @@ TEST(Collegamenti, SoloUnFileRegolareVieneRiscritto)
 
 // Randomised reads, with a known answer where the fuzzer only knows "no crash":
 // blanks, a number, an end, then any bytes at all, however many, read as that
-// number, the same through the window that start-up reads. Where clang is
-// missing they are also the only randomised coverage of the reader.
+// number, the same through the window that start-up reads, as is the line
+// written for that number. Where clang is missing they are also the only
+// randomised coverage of the reader.
 TEST(LetturaCasuale, NumeroTraVuotiPoiRumore)
 {
     using filevelocita::leggiRitmo;
@@ -383,6 +384,7 @@ TEST(LetturaCasuale, NumeroTraVuotiPoiRumore)
         const int atteso = (valore >= -32768 && valore <= 32767) ? valore : 0;
         ASSERT_EQ(leggiRitmo(testo), atteso) << "input: " << testo;
         ASSERT_EQ(leggiRitmo(std::string_view(testo).substr(0, filevelocita::byteDaLeggere)), atteso);
+        ASSERT_EQ(leggiRitmo(filevelocita::rigaRitmo(atteso)), atteso); // and the line written for it
     }
 }
 

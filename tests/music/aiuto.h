@@ -8,6 +8,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QTemporaryFile>
 
 #include <cmath>
@@ -54,6 +55,22 @@ inline QByteArray leggi(const QString& path)
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
+
+// A folder of songs for a test run, holding from the start the one most
+// cases play: "continua.mid", twenty seconds and never silent.
+class Cartella {
+public:
+    Cartella()
+        : pronta_(dir_.isValid() && scrivi(file("continua.mid"), canzone(20000)))
+    {
+    }
+    bool pronta() const { return pronta_; }
+    QString file(const QString& name) const { return dir_.filePath(name); }
+
+private:
+    QTemporaryDir dir_;
+    bool pronta_;
+};
 
 inline void avvia(MMC1& mmc, const QString& path)
 {
@@ -191,6 +208,17 @@ private:
 struct Riprendi {
     std::shared_ptr<Servente> servente;
     ~Riprendi() { servente->vaVia(); }
+};
+
+// A control whose output is a server in the test's hands.
+struct SuServente {
+    std::shared_ptr<Servente> servente = std::make_shared<Servente>();
+    Riprendi riprendi{servente};
+    MMC1 mmc{[this] {
+        MMC1::Options options;
+        options.device = servente->apri();
+        return options;
+    }()};
 };
 
 inline void consegna()

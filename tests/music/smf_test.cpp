@@ -1,46 +1,16 @@
 // The MIDI reader on files built byte by byte: what it must refuse, what it
 // must read right, and the hostile files a music folder may hold.
 #include "smf.h"
+#include "smf_bytes.h"
 
+#include <QFile>
 #include <QTest>
 
 #include <string>
 
 namespace {
 
-QByteArray be(uint32_t v, int width)
-{
-    QByteArray b;
-    for (int i = width - 1; i >= 0; --i)
-        b.append(char((v >> (8 * i)) & 0xFF));
-    return b;
-}
-
-QByteArray varLen(uint32_t v)
-{
-    QByteArray b(1, char(v & 0x7F));
-    while (v >>= 7)
-        b.prepend(char(0x80 | (v & 0x7F)));
-    return b;
-}
-
-QByteArray track(const QByteArray& events)
-{
-    return "MTrk" + be(uint32_t(events.size()), 4) + events;
-}
-
-QByteArray smf(int format, int division, const QList<QByteArray>& events)
-{
-    QByteArray file = "MThd" + be(6, 4) + be(uint32_t(format), 2) + be(uint32_t(events.size()), 2)
-        + be(uint32_t(division), 2);
-    for (const QByteArray& e : events)
-        file += track(e);
-    return file;
-}
-
-const QByteArray endOfTrack("\x00\xFF\x2F\x00", 4);
-// Half a second at the default tempo and 480 ticks to the quarter.
-const QByteArray oneNote = QByteArray("\x00\x90\x3C\x64", 4) + varLen(480) + QByteArray("\x80\x3C\x00", 3);
+using namespace smfbytes;
 
 std::optional<musica::SongTimeline> leggi(const QByteArray& bytes, int rate = 1000)
 {
@@ -68,9 +38,15 @@ private slots:
         QTest::newRow("running status opens a track") << smf(0, 480, {QByteArray("\x00\x3C\x40", 3) + oneNote + endOfTrack});
         QTest::newRow("running status after a meta event")
             << smf(0, 480, {oneNote + QByteArray("\x00\xFF\x01\x00\x00\x3C\x40", 7) + endOfTrack});
-        QTest::newRow("data byte of 0x80") << smf(0, 480, {QByteArray("\x00\x90\x3C\x80", 4) + oneNote + endOfTrack});
-        QTest::newRow("data byte of 0xC0 in a pressure")
-            << smf(0, 480, {oneNote + QByteArray("\x00\xD0\xC0", 3) + endOfTrack});
+        QTest::newRow("variable-length number of five bytes")
+            << smf(0, 480, {QByteArray("\x80\x80\x80\x80\x00\x90\x3C\x64", 8) + oneNote + endOfTrack});
+        // The text claims two bytes more than its track holds; the two bytes
+        // after the chunk would end the track for a reader that ran on.
+        QTest::newRow("meta event past its track")
+            << smf(0, 480, {oneNote + QByteArray("\x00\xFF\x01\x04"
+                                                 "ab",
+                                                 6)})
+                + "cd" + endOfTrack;
         QTest::newRow("format 0 with two tracks") << smf(0, 480, {oneNote + endOfTrack, oneNote + endOfTrack});
         QTest::newRow("format 2") << smf(2, 480, {oneNote + endOfTrack});
         QTest::newRow("no End of Track") << smf(0, 480, {oneNote});
@@ -122,9 +98,28 @@ private slots:
         QTest::newRow("SMPTE time")
             << smf(0, 0xE728, {QByteArray("\x00\xFF\x51\x03\x00\x10\x00\x00\x90\x3C\x64", 11) + varLen(750) + QByteArray("\x80\x3C\x00", 3) + endOfTrack})
             << "0:90:60 750:80:60" << qint64(750);
+        QTest::newRow("SMPTE 24 frames of 2 ticks")
+            << smf(0, 0xE802, {note(24) + endOfTrack})
+            << "0:90:60 500:80:60" << qint64(500);
+        QTest::newRow("SMPTE 25 frames of 160 ticks, two tracks")
+            << smf(1, 0xE7A0, {QByteArray("\x00\xFF\x51\x03\x00\x10\x00", 7) + varLen(4000) + endOfTrack.mid(1), note(2000) + endOfTrack})
+            << "0:90:60 500:80:60" << qint64(1000);
+        // 29 stands for 29.97 frames a second (drop-frame).
+        QTest::newRow("SMPTE 29.97 frames of 100 ticks")
+            << smf(0, 0xE364, {note(2997) + endOfTrack})
+            << "0:90:60 1000:80:60" << qint64(1000);
+        QTest::newRow("SMPTE 30 frames of 80 ticks")
+            << smf(0, 0xE250, {note(1200) + endOfTrack})
+            << "0:90:60 500:80:60" << qint64(500);
+        QTest::newRow("variable-length number of four bytes")
+            << smf(0, 480, {oneNote.left(4) + QByteArray("\x80\x80\x83\x60", 4) + oneNote.right(3) + endOfTrack})
+            << "0:90:60 500:80:60" << qint64(500);
         QTest::newRow("program changes never heard are dropped")
             << smf(0, 480, {QByteArray("\x00\xC0\x05\x00\xC0\x06\x00\xC1\x07", 9) + oneNote + endOfTrack})
             << "0:c0:6 0:c1:7 0:90:60 500:80:60" << qint64(500);
+        QTest::newRow("program change never heard, another channel's between")
+            << smf(0, 480, {QByteArray("\x00\xC0\x05\x00\xC1\x07\x00\xC0\x06", 9) + oneNote + endOfTrack})
+            << "0:c1:7 0:c0:6 0:90:60 500:80:60" << qint64(500);
         QTest::newRow("unknown chunk skipped")
             << smf(0, 480, {oneNote + endOfTrack}).insert(14, QByteArray("XTRA\x00\x00\x00\x02zz", 10))
             << "0:90:60 500:80:60" << qint64(500);
@@ -179,6 +174,38 @@ private slots:
         QVERIFY(song.has_value());
         QCOMPARE(events(*song), QStringLiteral("0:c0:%1 0:90:60 500:80:60").arg(99999 % 128));
         QCOMPARE(sizeof(musica::TimedEvent), size_t(8));
+    }
+
+    // A data byte with its top bit set, in a note or in a one-byte message,
+    // reads as 127; the song keeps its notes and its length.
+    void strayDataBytesAreClipped()
+    {
+        const auto song = leggi(smf(0, 480, {QByteArray("\x00\x90\xBC\xE4\x00\xD0\xC0", 7) + oneNote + endOfTrack}));
+        QVERIFY(song.has_value());
+        QCOMPARE(events(*song), QString("0:90:127 0:d0:127 0:90:60 500:80:60"));
+        QCOMPARE(song->events[0].data2, uint8_t(127));
+        QCOMPARE(song->lengthMs, qint64(500));
+    }
+
+    // The fuzzer's seeds: every format and both kinds of division, each read
+    // (or, format 2, refused) as its length says; 0 for refused.
+    void fuzzSeeds_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<qint64>("lengthMs");
+        const QList<std::pair<QString, qint64>> seeds{{"nota", 500}, {"smpte", 128}, {"tracce", 750}, {"tracce_smpte", 1000}, {"byte_alto", 500}, {"formato2", 0}, {"formato2_smpte", 0}};
+        for (const auto& [name, ms] : seeds)
+            QTest::newRow(qPrintable(name)) << name << ms;
+    }
+
+    void fuzzSeeds()
+    {
+        QFETCH(QString, name);
+        QFETCH(qint64, lengthMs);
+        QFile file(QStringLiteral(TRELVA_SOURCE_DIR "/tests/music/semi_smf/") + name);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const auto song = leggi(file.readAll());
+        QCOMPARE(song ? song->lengthMs : 0, lengthMs);
     }
 };
 

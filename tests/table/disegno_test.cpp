@@ -7,6 +7,7 @@
 #include <QtTest>
 
 #include "copie.h"
+#include "figure.h"
 #include "finestra_prova.h"
 #include "mazzi.h"
 #include "pannelli.h"
@@ -94,6 +95,7 @@ private slots:
     void pressioniSuPannelliEControlli();
     void copieIntereOScartate();
     void ilTitoloDaUnaCopiaConservata();
+    void figurePerOgniDensita();
 };
 
 void DisegnoTest::laFineDellaPartita_data()
@@ -364,6 +366,11 @@ void DisegnoTest::pressioniSuPannelliEControlli()
         const QPoint logo = b.inPixel(s.schermata().Logo.posto.center());
         clic(&s, logo, logo, Qt::RightButton);
         clic(&s, logo, b.inPixel({640, 700}));
+        // a right press inside a left one undoes it
+        QTest::mousePress(&s, Qt::LeftButton, {}, logo);
+        QTest::mousePress(&s, Qt::RightButton, {}, logo);
+        QTest::mouseRelease(&s, Qt::LeftButton, {}, logo);
+        QTest::mouseRelease(&s, Qt::RightButton, {}, logo);
         QCOMPARE(aperture, 0);
         QCOMPARE(viste(), (QList<bool>{false, false, true}));
         clic(&s, logo, logo);
@@ -404,6 +411,22 @@ void DisegnoTest::pressioniSuPannelliEControlli()
         b.finestra->close(); });
     b.finestra->Form_Load();
     QVERIFY(r.finito());
+}
+
+// The same device size on a screen of another density (the window moved to
+// another screen) is another picture, drawn at that density; a density seen
+// before is not drawn again.
+void DisegnoTest::figurePerOgniDensita()
+{
+    Figure figure;
+    const QSize carta(90, 150), titolo(300, 80);
+    for (const qreal dpr : {1.0, 1.5, 2.0, 1.0}) {
+        QCOMPARE(figure.faccia(5, carta, dpr).devicePixelRatio(), dpr);
+        QCOMPARE(figure.dorso(carta, dpr).devicePixelRatio(), dpr);
+        QCOMPARE(figure.logo(titolo, dpr).devicePixelRatio(), dpr);
+        QCOMPARE(figure.testo(titolo, dpr).devicePixelRatio(), dpr);
+    }
+    QCOMPARE(figure.rese(), 6);
 }
 
 QTEST_MAIN(DisegnoTest)

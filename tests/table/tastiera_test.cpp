@@ -136,6 +136,8 @@ private slots:
     void ilLettoreSegueIlTavolo();
     void anelloSoloDopoUnTasto();
     void esc_AltEInizio();
+    void frecceFinoAiBordi();
+    void tastoTenutoETastierino();
 };
 
 void TastieraTest::nomiDelleCarte()
@@ -317,10 +319,13 @@ void TastieraTest::anelloSoloDopoUnTasto()
         QVERIFY(schermo([&](const QImage& s) { return s == senza; }));
         tasto(b, Qt::Key_Left);
         QVERIFY(schermo([&](const QImage& s) { return anelloA(b, s, {4, 6}) == giallo; }));
-        b.superficie().resize(b.superficie().size() - QSize(300, 200));
-        QVERIFY(schermo([&](const QImage& s) {
-            return s.size() == b.superficie().size() * s.devicePixelRatio() && anelloA(b, s, {4, 6}) == giallo;
-        }));
+        // It shows on a window of any size, the smallest too.
+        for (const QSize misura : {b.superficie().size() - QSize(300, 200), QSize(200, 160)}) {
+            b.superficie().resize(misura);
+            QVERIFY(schermo([&](const QImage& s) {
+                return s.size() == misura * s.devicePixelRatio() && anelloA(b, s, {4, 6}) == giallo;
+            }));
+        }
         b.finestra->azione(QStringLiteral("&New Game"))->trigger(); });
     r.quando([&] { return b.pronta() && b.tavolo().pescate() == 0; }, [&] {
         QCOMPARE(b.superficie().fuoco().posto().riga, rigaMazzetto);
@@ -366,6 +371,56 @@ void TastieraTest::esc_AltEInizio()
     b.finestra->Form_Load();
     QVERIFY(r.finito());
     QVERIFY(b.comandi.contains(QStringLiteral("Close")));
+}
+
+// The arrows walk the grid and stop at its edges; the stock lies below row 4
+// and leads up to the column above it, whatever column the ring came from.
+void TastieraTest::frecceFinoAiBordi()
+{
+    const struct {
+        const char* frecce; // u d l r, from the stock
+        Posto meta;
+    } casi[] = {
+        {"", Fuoco::mazzetto},
+        {"l", Fuoco::mazzetto},
+        {"r", Fuoco::mazzetto},
+        {"d", Fuoco::mazzetto},
+        {"u", {4, 7}},
+        {"ulllllllll", {4, 1}},
+        {"urrrrrrrrr", {4, 10}},
+        {"uuuuuuu", {1, 7}},
+        {"uuuulllllllllu", {1, 1}},
+        {"uuuurrrrrrru", {1, 10}},
+        {"uuuuddd", {4, 7}},
+        {"ulllld", Fuoco::mazzetto},
+        {"ulllldu", {4, 7}},
+    };
+    for (const auto& caso : casi) {
+        Fuoco f;
+        for (const char* c = caso.frecce; *c; ++c)
+            f.muovi(*c == 'u'       ? Fuoco::Verso::Su
+                        : *c == 'd' ? Fuoco::Verso::Giu
+                        : *c == 'l' ? Fuoco::Verso::Sinistra
+                                    : Fuoco::Verso::Destra);
+        QVERIFY2(f.posto().riga == caso.meta.riga && f.posto().colonna == caso.meta.colonna, caso.frecce);
+    }
+}
+
+// A held Return is one press: its repeats press nothing, as a held mouse
+// button does. Enter on the keypad presses as Return does.
+void TastieraTest::tastoTenutoETastierino()
+{
+    Finestra b(dealVincente(2));
+    Regista r;
+    r.quando([&] { return b.pronta(); }, [&] {
+        QKeyEvent ripetuto(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QString(), true);
+        QCoreApplication::sendEvent(&b.superficie(), &ripetuto);
+        QVERIFY(!b.tavolo().cliccato);
+        tasto(b, Qt::Key_Enter, Qt::KeypadModifier);
+        QVERIFY(b.tavolo().cliccato); });
+    r.quando([&] { return b.pronta() && b.tavolo().fase == 2; }, [&] { b.finestra->close(); });
+    b.finestra->Form_Load();
+    QVERIFY(r.finito());
 }
 
 QTEST_MAIN(TastieraTest)
