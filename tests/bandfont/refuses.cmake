@@ -30,6 +30,8 @@ file(WRITE ${out} "an older cut")
 execute_process(COMMAND ${CMAKE_COMMAND} -DTOOL=${TOOL} -DSOURCE=${WORK}/claims.sf2 -DOUTPUT=${out} -DRATE=22050
                         -DSONGS=${SONGS} -DSTAMP=${WORK}/stamp -P ${CUT}
                 RESULT_VARIABLE result OUTPUT_VARIABLE said ERROR_VARIABLE warned)
+# CMake wraps a warning's long lines, wherever the build tree's path ends them.
+string(REGEX REPLACE "[ \t\n]+" " " warned "${warned}")
 if(NOT result EQUAL 0 OR NOT warned MATCHES "claims.sf2: not.*system's soundfonts" OR EXISTS ${out}
    OR NOT EXISTS ${WORK}/stamp)
   message(FATAL_ERROR "the build step stopped or kept a soundfont: exit ${result}, \"${warned}\"")
