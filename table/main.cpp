@@ -50,7 +50,7 @@ bool risposto(Opzioni& opzioni, int& argc, char** argv)
 
 int main(int argc, char** argv)
 {
-    musica::introduceToMixers("latrelva"); // before any thread starts
+    music::introduceToMixers("latrelva"); // before any thread starts
     QCoreApplication::setApplicationName(QStringLiteral("latrelva"));
     QCoreApplication::setApplicationVersion(QStringLiteral(LATRELVA_VERSION));
     Opzioni opzioni;

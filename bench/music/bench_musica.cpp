@@ -220,12 +220,12 @@ void hostileSongs()
     const QByteArray bytes = manyProgramChanges();
     QElapsedTimer t;
     t.start();
-    const auto song = musica::readSmf(std::string_view(bytes.constData(), size_t(bytes.size())), 22050);
+    const auto song = music::readSmf(std::string_view(bytes.constData(), size_t(bytes.size())), 22050);
     const qint64 ms = t.elapsed();
     std::printf("Hostile song, %.1f MiB of program changes over 16,384 presets:\n", bytes.size() / 1048576.0);
     if (song)
         std::printf("  read in %lld ms: %zu events kept in %.1f MiB, %zu presets listed\n", ms, song->events.size(),
-                    song->events.capacity() * sizeof(musica::TimedEvent) / 1048576.0, song->presets.size());
+                    song->events.capacity() * sizeof(music::TimedEvent) / 1048576.0, song->presets.size());
     else
         std::printf("  refused in %lld ms\n", ms);
 

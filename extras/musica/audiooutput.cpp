@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <mutex>
 
-namespace musica {
+namespace music {
 
 void introduceToMixers(const char* applicationId)
 {
@@ -139,4 +139,4 @@ std::unique_ptr<AudioOutput> systemOutput(int sampleRate, QString* name)
     return nullptr;
 }
 
-} // namespace musica
+} // namespace music

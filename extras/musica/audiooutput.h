@@ -8,7 +8,7 @@
 #include <functional>
 #include <memory>
 
-namespace musica {
+namespace music {
 
 // Background music needs no low latency: large blocks into a buffer of a few
 // of them let the feeding thread sleep most of the time. Their sum bounds how
@@ -39,4 +39,4 @@ void introduceToMixers(const char* applicationId);
 // The system's: PulseAudio (PipeWire's too), else ALSA's default device.
 std::unique_ptr<AudioOutput> systemOutput(int sampleRate, QString* name);
 
-} // namespace musica
+} // namespace music

@@ -12,7 +12,7 @@
 #include <thread>
 #include <vector>
 
-namespace musica {
+namespace music {
 namespace {
 
 using State = Sequence::State;
@@ -449,4 +449,4 @@ void Engine::threadEnded()
     idle_.notify_all();
 }
 
-} // namespace musica
+} // namespace music

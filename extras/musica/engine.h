@@ -24,7 +24,7 @@
 #include <mutex>
 #include <optional>
 
-namespace musica {
+namespace music {
 
 class Sequence;
 class Synth;
@@ -138,4 +138,4 @@ private:
     std::atomic<int64_t> clockFromNs_{0};
 };
 
-} // namespace musica
+} // namespace music

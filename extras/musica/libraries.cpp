@@ -4,7 +4,7 @@
 
 #include <memory>
 
-namespace musica::libraries {
+namespace music::libraries {
 
 void* symbol(void* library, const char* name)
 {
@@ -48,4 +48,4 @@ const Alsa* alsa()
 }
 #endif
 
-} // namespace musica::libraries
+} // namespace music::libraries

@@ -10,7 +10,7 @@
 #include <alsa/asoundlib.h>
 #endif
 
-namespace musica::libraries {
+namespace music::libraries {
 
 // clang-format off
 #define TRELVA_FLUIDSYNTH_FUNCTIONS(F) \
@@ -65,4 +65,4 @@ const Pulse* pulse();
 const Alsa* alsa();
 #endif
 
-} // namespace musica::libraries
+} // namespace music::libraries

@@ -9,7 +9,7 @@
 
 namespace {
 
-using musica::Engine;
+using music::Engine;
 
 std::optional<Engine::Verb> verbOf(const QString& word)
 {
@@ -42,7 +42,7 @@ MMC1::MMC1(const Options& options, QObject* parent)
     offline_ = options.output == Output::Offline;
     Engine::Settings settings;
     if (!offline_)
-        settings.output = options.device ? options.device : musica::systemOutput;
+        settings.output = options.device ? options.device : music::systemOutput;
     settings.soundfonts = options.soundfonts;
     settings.sampleRate = options.sampleRate;
     engine_ = Engine::start(std::move(settings), [this] {

@@ -18,7 +18,7 @@
 #include <atomic>
 #include <memory>
 
-namespace musica {
+namespace music {
 class Engine;
 }
 
@@ -40,7 +40,7 @@ public:
         // Background music: half the usual rate is half the synthesizer's work.
         int sampleRate = 22050;
         // Device output only: where the sound goes instead of the system's.
-        musica::OpenOutput device;
+        music::OpenOutput device;
     };
 
     // The notify code of a command that completed, or of a song that played to its end.
@@ -93,7 +93,7 @@ signals:
     void Done(int notifyCode);
 
 private:
-    std::shared_ptr<musica::Engine> engine_;
+    std::shared_ptr<music::Engine> engine_;
     std::atomic<bool> notify_{false};
     bool offline_ = false;
     QString fileName_;

@@ -8,7 +8,7 @@
 #include <climits>
 #include <cstdint>
 
-namespace musica {
+namespace music {
 namespace {
 
 // A block's share of work on the song's events. A song that asks for more at
@@ -123,4 +123,4 @@ void Sequence::seek(Synth* synth, uint64_t target)
     cursor_ = target;
 }
 
-} // namespace musica
+} // namespace music

@@ -7,7 +7,7 @@
 
 #include <optional>
 
-namespace musica {
+namespace music {
 
 class Synth;
 
@@ -51,4 +51,4 @@ private:
     size_t next_ = 0;
 };
 
-} // namespace musica
+} // namespace music

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <queue>
 
-namespace musica {
+namespace music {
 namespace {
 
 class Reader {
@@ -356,4 +356,4 @@ std::optional<SongTimeline> readSmf(std::string_view bytes, int sampleRate)
     return song;
 }
 
-} // namespace musica
+} // namespace music

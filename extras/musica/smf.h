@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-namespace musica {
+namespace music {
 
 // A channel message at its place in the song, counted in output frames.
 // Eight bytes: the hostile file a song folder may hold is mostly events.
@@ -40,4 +40,4 @@ constexpr int64_t longestSongMs = 12LL * 3600 * 1000;
 // four bytes kept for every byte read.
 std::optional<SongTimeline> readSmf(std::string_view bytes, int sampleRate);
 
-} // namespace musica
+} // namespace music

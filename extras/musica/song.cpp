@@ -4,7 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-namespace musica {
+namespace music {
 
 QString findSong(const QString& name)
 {
@@ -37,4 +37,4 @@ std::optional<SongTimeline> loadSong(const QString& path, int sampleRate)
     return readSmf(std::string_view(bytes.constData(), size_t(bytes.size())), sampleRate);
 }
 
-} // namespace musica
+} // namespace music

@@ -7,7 +7,7 @@
 
 #include <optional>
 
-namespace musica {
+namespace music {
 
 // Larger files are not songs; the reader's memory stays a small multiple of this.
 constexpr qint64 largestSongBytes = 16 * 1024 * 1024;
@@ -21,4 +21,4 @@ QString findSong(const QString& name);
 // missing, too large or damaged.
 std::optional<SongTimeline> loadSong(const QString& path, int sampleRate);
 
-} // namespace musica
+} // namespace music

@@ -4,7 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-namespace musica {
+namespace music {
 
 bool plainSoundFont(const QString& path)
 {
@@ -46,4 +46,4 @@ QStringList soundfontCandidates(const QString& songFolder, const QStringList& ch
     return list;
 }
 
-} // namespace musica
+} // namespace music

@@ -4,7 +4,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace musica {
+namespace music {
 
 // A soundfont FluidSynth can load without decompressing it and without giving
 // up half-way: a whole RIFF "sfbk" of version 2. SoundFont 3 files (Ogg-compressed
@@ -18,4 +18,4 @@ bool plainSoundFont(const QString& path);
 QStringList soundfontCandidates(const QString& songFolder, const QStringList& chosen,
                                 const QString& synthDefault);
 
-} // namespace musica
+} // namespace music

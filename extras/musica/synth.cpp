@@ -10,7 +10,7 @@
 #include <algorithm>
 #include <mutex>
 
-namespace musica {
+namespace music {
 namespace {
 
 // Channels 16..31 never play: each holds one of the song's presets selected,
@@ -188,4 +188,4 @@ void Synth::resume()
         fs_.fluid_synth_cc(synth_, ch, 64, pedal_[size_t(ch)]);
 }
 
-} // namespace musica
+} // namespace music

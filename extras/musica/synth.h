@@ -12,7 +12,7 @@
 typedef struct _fluid_hashtable_t fluid_settings_t;
 typedef struct _fluid_synth_t fluid_synth_t;
 
-namespace musica {
+namespace music {
 namespace libraries {
 struct FluidSynth;
 }
@@ -55,4 +55,4 @@ private:
     std::array<int, songChannels> pedal_{};
 };
 
-} // namespace musica
+} // namespace music

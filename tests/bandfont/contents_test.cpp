@@ -77,12 +77,12 @@ QStringList layers(IpatchSF2Preset* preset, int key)
     return names;
 }
 
-std::vector<musica::SongTimeline> songs()
+std::vector<music::SongTimeline> songs()
 {
-    std::vector<musica::SongTimeline> all;
+    std::vector<music::SongTimeline> all;
     const QDir folder(QCoreApplication::applicationDirPath() + "/music");
     for (const QString& name : folder.entryList({"*.mid"}, QDir::Files))
-        if (auto song = musica::loadSong(folder.filePath(name), 22050))
+        if (auto song = music::loadSong(folder.filePath(name), 22050))
             all.push_back(std::move(*song));
     return all;
 }
@@ -106,7 +106,7 @@ private slots:
         QVERIFY(cut && whole);
         const auto all = songs();
         QCOMPARE(all.size(), size_t(5));
-        for (const musica::SongTimeline& song : all)
+        for (const music::SongTimeline& song : all)
             for (const Preset& wanted : song.presets) {
                 IpatchSF2Preset* ours = findPreset(cut.get(), wanted);
                 IpatchSF2Preset* theirs = findPreset(whole.get(), wanted);
@@ -139,9 +139,9 @@ private slots:
     void takenBeforeAnyOther()
     {
         const QStringList candidates
-            = musica::soundfontCandidates(musicFolder(QCoreApplication::applicationDirPath()), {}, {});
+            = music::soundfontCandidates(musicFolder(QCoreApplication::applicationDirPath()), {}, {});
         QCOMPARE(candidates.value(0), builtFont());
-        QVERIFY(musica::plainSoundFont(candidates.value(0)));
+        QVERIFY(music::plainSoundFont(candidates.value(0)));
 
         // The soundfont's own install rule, run alone: a whole install would
         // also rewrite the build tree's install manifest.
@@ -150,9 +150,9 @@ private slots:
         install.start(TRELVA_CMAKE, {"-DCMAKE_INSTALL_PREFIX=" + prefix.path(), "-P", TRELVA_INSTALL_SCRIPT});
         QVERIFY(install.waitForFinished(60000));
         QVERIFY2(install.exitCode() == 0, install.readAllStandardError().constData());
-        const QString first = musica::soundfontCandidates(musicFolder(prefix.filePath("bin")), {}, {}).value(0);
+        const QString first = music::soundfontCandidates(musicFolder(prefix.filePath("bin")), {}, {}).value(0);
         QCOMPARE(first, prefix.filePath("share/latrelva/music/latrelva.sf2"));
-        QVERIFY(musica::plainSoundFont(first));
+        QVERIFY(music::plainSoundFont(first));
     }
 };
 

@@ -99,7 +99,7 @@ TEST(Resample, RateNeededByTheSlowestPlay)
 // channel that plays before choosing plays program 0; a silent note is no note.
 TEST(Usage, PresetsAndKeysAsTheSynthesizerSeesThem)
 {
-    musica::SongTimeline song;
+    music::SongTimeline song;
     song.events = {
         {0, 0x90, 50, 90}, // channel 1, before any program change
         {0, 0xB1, 0, 16},

@@ -104,9 +104,9 @@ inline Livello suona(MMC1& mmc, double seconds)
 // fails, opening finds nothing) and come back.
 class Servente : public std::enable_shared_from_this<Servente> {
 public:
-    musica::OpenOutput apri()
+    music::OpenOutput apri()
     {
-        return [self = shared_from_this()](int rate, QString* name) -> std::unique_ptr<musica::AudioOutput> {
+        return [self = shared_from_this()](int rate, QString* name) -> std::unique_ptr<music::AudioOutput> {
             std::unique_lock l(self->m_);
             self->cv_.wait(l, [&] { return !self->fermo_; });
             if (!self->presente_)
@@ -153,7 +153,7 @@ public:
     }
 
 private:
-    class Finta : public musica::AudioOutput {
+    class Finta : public music::AudioOutput {
     public:
         Finta(std::shared_ptr<Servente> s, int rate)
             : s_(std::move(s))

@@ -185,7 +185,7 @@ int main(int argc, char** argv)
 {
     if (argc > 1 && QByteArray(argv[1]) == "--finestra")
         return finestra(argc, argv);
-    musica::introduceToMixers("latrelva");
+    music::introduceToMixers("latrelva");
     QCoreApplication app(argc, argv);
     AudioOutputTest test;
     return QTest::qExec(&test, argc, argv);

@@ -31,7 +31,7 @@ private slots:
                      qPrintable(title + " is not beside the program"));
 
             QVERIFY(bytes.startsWith(QByteArray("MThd\0\0\0\x06\0\x01", 10)));
-            const auto song = musica::readSmf(std::string_view(bytes.constData(), size_t(bytes.size())), 44100);
+            const auto song = music::readSmf(std::string_view(bytes.constData(), size_t(bytes.size())), 44100);
             QVERIFY(song.has_value());
             QVERIFY2(song->lengthMs >= 140000 && song->lengthMs <= 215000, qPrintable(QString::number(song->lengthMs)));
 

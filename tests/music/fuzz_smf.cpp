@@ -10,7 +10,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
 {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     for (int rate : {22050, 44100}) {
-        const auto song = musica::readSmf(bytes, rate);
+        const auto song = music::readSmf(bytes, rate);
         if (!song)
             continue;
         uint64_t last = 0;
@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
                 std::abort();
             last = e.frame;
         }
-        if (song->lengthMs <= 0 || song->lengthMs > musica::longestSongMs || song->presets.size() > 129 * 128
+        if (song->lengthMs <= 0 || song->lengthMs > music::longestSongMs || song->presets.size() > 129 * 128
             || song->events.size() > size / 2)
             std::abort();
     }

@@ -152,7 +152,7 @@ private slots:
         for (const QByteArray& beside : {sf3, whole.left(300000), cut, garbled, whole}) {
             QVERIFY(scrivi(folder.filePath("proprio.sf2"), beside));
             // The header check passes the garbled one, which FluidSynth refuses itself.
-            QCOMPARE(musica::plainSoundFont(folder.filePath("proprio.sf2")), beside == whole || beside == garbled);
+            QCOMPARE(music::plainSoundFont(folder.filePath("proprio.sf2")), beside == whole || beside == garbled);
             Terminale terminal;
             MMC1 mmc(none);
             avvia(mmc, folder.filePath("canzone.mid"));

@@ -12,13 +12,13 @@ namespace {
 
 using namespace smfbytes;
 
-std::optional<musica::SongTimeline> leggi(const QByteArray& bytes, int rate = 1000)
+std::optional<music::SongTimeline> leggi(const QByteArray& bytes, int rate = 1000)
 {
-    return musica::readSmf(std::string_view(bytes.constData(), size_t(bytes.size())), rate);
+    return music::readSmf(std::string_view(bytes.constData(), size_t(bytes.size())), rate);
 }
 
 // "frame:status:data1" for each event, to compare in one line.
-QString events(const musica::SongTimeline& song)
+QString events(const music::SongTimeline& song)
 {
     QStringList out;
     for (const auto& e : song.events)
@@ -173,7 +173,7 @@ private slots:
         song = leggi(smf(0, 480, {flood + oneNote + endOfTrack}));
         QVERIFY(song.has_value());
         QCOMPARE(events(*song), QStringLiteral("0:c0:%1 0:90:60 500:80:60").arg(99999 % 128));
-        QCOMPARE(sizeof(musica::TimedEvent), size_t(8));
+        QCOMPARE(sizeof(music::TimedEvent), size_t(8));
     }
 
     // A data byte with its top bit set, in a note or in a one-byte message,

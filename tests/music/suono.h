@@ -130,7 +130,7 @@ public:
     // `againSeconds` over the released tails of the end.
     Ascolto ascolta(const std::vector<uint8_t>& midi, double againSeconds)
     {
-        const auto song = musica::readSmf(std::string_view(reinterpret_cast<const char*>(midi.data()), midi.size()), rate_);
+        const auto song = music::readSmf(std::string_view(reinterpret_cast<const char*>(midi.data()), midi.size()), rate_);
         Ascolto out;
         out.bins.assign(stems_.size() + 2, {});
         filters_.assign(2 * (stems_.size() + 2), KFilter(rate_));
@@ -149,7 +149,7 @@ public:
 private:
     // What the player does before it plays a song from its start: notes
     // released, not cut; the channels set back.
-    static void startAgain(fluid_synth_t* s, const musica::SongTimeline& song)
+    static void startAgain(fluid_synth_t* s, const music::SongTimeline& song)
     {
         for (int ch = 0; ch < 16; ++ch)
             fluid_synth_cc(s, ch, 64, 0);
@@ -162,7 +162,7 @@ private:
         }
     }
 
-    void play(const musica::SongTimeline& song, uint64_t until, Ascolto& out)
+    void play(const music::SongTimeline& song, uint64_t until, Ascolto& out)
     {
         uint64_t cursor = 0;
         for (size_t e = 0;; ++e) {
@@ -178,7 +178,7 @@ private:
         }
     }
 
-    void dispatch(const musica::TimedEvent& e)
+    void dispatch(const music::TimedEvent& e)
     {
         const int ch = e.status & 0x0F, kind = e.status & 0xF0;
         for (size_t i = 0; i < synths_.size(); ++i) {

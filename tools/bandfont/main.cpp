@@ -56,16 +56,16 @@ int main(int argc, char** argv)
         return fail(QStringLiteral("the rate \"%1\" is not a number of hertz").arg(argv[3]));
     QFile::remove(output); // a failed run must not leave an older cut behind
 
-    std::vector<musica::SongTimeline> songs;
+    std::vector<music::SongTimeline> songs;
     for (int i = 4; i < argc; ++i) {
-        auto song = musica::loadSong(QFile::decodeName(argv[i]), rate);
+        auto song = music::loadSong(QFile::decodeName(argv[i]), rate);
         if (!song)
             return fail(QStringLiteral("%1: not a song that can be played").arg(argv[i]));
         songs.push_back(std::move(*song));
     }
     if (!QFileInfo(source).isFile())
         return fail(QStringLiteral("%1: no such soundfont").arg(source));
-    if (!musica::plainSoundFont(source))
+    if (!music::plainSoundFont(source))
         return fail(QStringLiteral("%1: not a whole SoundFont 2 file (cut short or damaged)").arg(source));
 
     ipatch_init();

@@ -4,17 +4,17 @@
 
 namespace bandfont {
 
-std::map<Preset, Keys> playedKeys(const std::vector<musica::SongTimeline>& songs)
+std::map<Preset, Keys> playedKeys(const std::vector<music::SongTimeline>& songs)
 {
     std::map<Preset, Keys> played;
-    for (const musica::SongTimeline& song : songs) {
+    for (const music::SongTimeline& song : songs) {
         // As the synthesizer does: a bank select waits for the next program
         // change, and channel 10 plays the drum bank.
         std::array<int, 16> bank{};
         std::array<Preset, 16> current;
         for (int ch = 0; ch < 16; ++ch)
             current[size_t(ch)] = {ch == 9 ? 128 : 0, 0};
-        for (const musica::TimedEvent& e : song.events) {
+        for (const music::TimedEvent& e : song.events) {
             const size_t ch = e.status & 0x0F;
             switch (e.status & 0xF0) {
             case 0xB0:

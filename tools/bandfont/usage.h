@@ -15,7 +15,7 @@ using Keys = std::bitset<128>;
 
 // Selected presets, each with the keys its notes strike. A preset selected but
 // never struck is listed with no keys: the game still selects it.
-std::map<Preset, Keys> playedKeys(const std::vector<musica::SongTimeline>& songs);
+std::map<Preset, Keys> playedKeys(const std::vector<music::SongTimeline>& songs);
 
 // The keys widened by `margin` on either side, for the pitch bends and the
 // small rewrites a song may get without its instruments being cut again.
