@@ -8,9 +8,9 @@
 //  - the level of every song at the game's gain, whole song, offline.
 // The sound server is a private one that PULSE_RUNTIME_PATH names; .ci/run
 // shows how to start one with a null sink.
+#include "folders.h"
 #include "game.h"
 #include "mmc1.h"
-#include "folders.h"
 #include "musica.h"
 #include "smf.h"
 
