@@ -8,20 +8,22 @@
 #include "superficie.h"
 #include "tavolo.h"
 
+namespace trelva {
+
 namespace accessibile {
 
-int indiceDi(trelva::Posto p)
+int indiceDi(Posto p)
 {
-    return p.riga == trelva::rigaMazzetto ? mazzetto : (p.riga - 1) * trelva::colonneTavolo + p.colonna - 1;
+    return p.riga == rigaMazzetto ? mazzetto : (p.riga - 1) * colonneTavolo + p.colonna - 1;
 }
 
 namespace {
 
-trelva::Posto postoDi(int indice)
+Posto postoDi(int indice)
 {
     if (indice == mazzetto)
         return Fuoco::mazzetto;
-    return {indice / trelva::colonneTavolo + 1, indice % trelva::colonneTavolo + 1};
+    return {indice / colonneTavolo + 1, indice % colonneTavolo + 1};
 }
 
 class TavoloAccessibile final : public QAccessibleWidget {
@@ -96,7 +98,7 @@ public:
     QRect rect() const override
     {
         Superficie* sup = tavolo_->superficie();
-        const trelva::Tavolo& t = sup->tavolo();
+        const Tavolo& t = sup->tavolo();
         QRectF unita;
         if (indice_ <= mazzetto)
             unita = Fuoco::riquadro(t.geometria, postoDi(indice_));
@@ -150,17 +152,17 @@ TavoloAccessibile::~TavoloAccessibile()
 
 QString TavoloAccessibile::nome(int indice) const
 {
-    const trelva::Tavolo& t = superficie()->tavolo();
+    const Tavolo& t = superficie()->tavolo();
     if (indice <= mazzetto)
-        return QString::fromStdString(trelva::descriviPosto(t, postoDi(indice)));
+        return QString::fromStdString(descriviPosto(t, postoDi(indice)));
     if (indice == mano)
-        return QString::fromStdString(trelva::descriviInMano(t));
+        return QString::fromStdString(descriviInMano(t));
     switch (t.esito()) {
-    case trelva::Esito::Sorry:
+    case Esito::Sorry:
         return Superficie::testoSorry();
-    case trelva::Esito::Congratulation:
+    case Esito::Congratulation:
         return Superficie::testoCongratulation();
-    case trelva::Esito::Nessuno:
+    case Esito::Nessuno:
         break;
     }
     return {};
@@ -240,7 +242,7 @@ void TavoloAccessibile::tavoloCambiato()
     if (manoOra != mano_) {
         mano_ = manoOra;
         avvisa(mano, QAccessible::NameChanged);
-        if (trelva::cartaInMano(superficie()->tavolo()))
+        if (cartaInMano(superficie()->tavolo()))
             avvisa(mano, QAccessible::ObjectShow);
     }
     const QString fineOra = nome(fine);
@@ -252,7 +254,8 @@ void TavoloAccessibile::tavoloCambiato()
 
 QAccessibleInterface* fabbrica(const QString& classe, QObject* oggetto)
 {
-    if (classe == QLatin1String("Superficie"))
+    // Asked once per class up the hierarchy: answer for the surface's own.
+    if (classe == QLatin1String(Superficie::staticMetaObject.className()))
         if (auto* s = qobject_cast<Superficie*>(oggetto))
             return new TavoloAccessibile(s);
     return nullptr;
@@ -270,3 +273,5 @@ void installa()
 }
 
 } // namespace accessibile
+
+} // namespace trelva

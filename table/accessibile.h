@@ -2,6 +2,8 @@
 
 #include "geometria.h"
 
+namespace trelva {
+
 // The table for a screen reader. The window's table (Superficie) shows, as
 // its accessible children, the 41 places a press can reach (the grid row by
 // row, then the stock), the card in hand and the end of the game, then the
@@ -14,9 +16,11 @@ inline constexpr int mano = 41;
 inline constexpr int fine = 42;
 inline constexpr int voci = 43;
 
-int indiceDi(trelva::Posto posto);
+int indiceDi(Posto posto);
 
 // Once per program, before the window is first asked for.
 void installa();
 
 } // namespace accessibile
+
+} // namespace trelva

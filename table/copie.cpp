@@ -8,6 +8,8 @@
 
 #include <cstring>
 
+namespace trelva {
+
 namespace copie {
 namespace {
 
@@ -69,3 +71,5 @@ void conserva(const QString& cartella, const QByteArray& vettore, const QImage& 
 }
 
 } // namespace copie
+
+} // namespace trelva

@@ -9,6 +9,8 @@
 #include <QImage>
 #include <QString>
 
+namespace trelva {
+
 namespace copie {
 
 // The copy of `vettore` (the art's own bytes) at `pixel`, from `cartella`;
@@ -20,3 +22,5 @@ QImage leggi(const QString& cartella, const QByteArray& vettore, QSize pixel);
 void conserva(const QString& cartella, const QByteArray& vettore, const QImage& immagine);
 
 } // namespace copie
+
+} // namespace trelva

@@ -4,6 +4,8 @@
 #include <QWidget>
 #include <xcb/xcb.h>
 
+namespace trelva {
+
 Distruzione::Distruzione(QWidget& finestra)
     : finestra_(finestra)
 {
@@ -30,3 +32,5 @@ bool Distruzione::nativeEventFilter(const QByteArray& eventType, void* message, 
         QMetaObject::invokeMethod(&finestra_, &QWidget::close, Qt::QueuedConnection);
     return false;
 }
+
+} // namespace trelva

@@ -4,6 +4,8 @@
 
 class QWidget;
 
+namespace trelva {
+
 // A window that another X client destroys is gone without a close request:
 // only the X server's notice tells of it, and without this the program would
 // run on unseen, its music playing. The window is then closed as if the
@@ -17,3 +19,5 @@ public:
 private:
     QWidget& finestra_;
 };
+
+} // namespace trelva

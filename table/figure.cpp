@@ -6,11 +6,14 @@
 
 #include "copie.h"
 
-// The pictures live in a static library: make sure its resources are linked in.
+// The pictures live in a static library: make sure its resources are linked
+// in. The initialiser has to be named outside any namespace.
 static void caricaRisorse()
 {
     Q_INIT_RESOURCE(art);
 }
+
+namespace trelva {
 
 namespace {
 QByteArray leggiArte(const QString& file)
@@ -103,3 +106,5 @@ QPixmap Figure::aScala(const QImage& immagine, qreal dpr)
     pronta.setDevicePixelRatio(dpr);
     return pronta;
 }
+
+} // namespace trelva

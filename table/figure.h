@@ -7,6 +7,8 @@
 
 #include "carte.h"
 
+namespace trelva {
+
 // Card pictures rendered from their vector art at the exact device pixel size
 // they are shown at, so they stay crisp at any window size and screen density.
 // Card edges snap to whole pixels, so one card is a pixel wider or taller in
@@ -47,12 +49,14 @@ private:
     static QImage disegnata(QSvgRenderer& vettore, QSize pixel);
     static QPixmap aScala(const QImage& immagine, qreal dpr);
 
-    std::array<std::unique_ptr<QSvgRenderer>, trelva::numeroCarte + 1> vettori_; // 0 = back
+    std::array<std::unique_ptr<QSvgRenderer>, numeroCarte + 1> vettori_; // 0 = back
     // A card snapped at any position is one of floor/ceil wide by floor/ceil high.
     static constexpr int misurePerCarta = 4;
-    std::array<std::array<QPixmap, misurePerCarta>, trelva::numeroCarte + 1> pronte_;
+    std::array<std::array<QPixmap, misurePerCarta>, numeroCarte + 1> pronte_;
     int rese_ = 0;
     QString copie_;
     UnaVolta logo_;
     UnaVolta testo_;
 };
+
+} // namespace trelva

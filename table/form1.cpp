@@ -22,6 +22,8 @@
 #include "superficie.h"
 #include "velocita.h"
 
+namespace trelva {
+
 namespace {
 // The window's client area as designed, below its menu bar, until maximised.
 constexpr QSize areaProgettata{1280, 974};
@@ -61,10 +63,10 @@ Form1::Form1(Opzioni opzioni)
     connect(superficie_, &Superficie::pannelliVia, pannelli_.get(), &Pannelli::nascondiTutti);
     connect(superficie_, &Superficie::cartaCliccata, pannelli_.get(), &Pannelli::carta_Click);
 
-    MMC1::Options suono;
-    suono.output = opzioni_.suonoVero ? MMC1::Output::Device : MMC1::Output::Offline;
-    mmc_ = std::make_unique<MMC1>(suono);
-    musica_ = std::make_unique<Musica>(*mmc_, musicFolder(opzioni_.cartella));
+    music::MMC1::Options suono;
+    suono.output = opzioni_.suonoVero ? music::MMC1::Output::Device : music::MMC1::Output::Offline;
+    mmc_ = std::make_unique<music::MMC1>(suono);
+    musica_ = std::make_unique<Musica>(*mmc_, music::musicFolder(opzioni_.cartella));
     if (!opzioni_.comandiMusica)
         opzioni_.comandiMusica = [this](const QString& parola) { mmc_->setCommand(parola); };
     velocita_ = std::make_unique<Velocita>(postoritmo::delProgramma(opzioni_.cartella),
@@ -160,7 +162,7 @@ void Form1::Form_Load()
     passo([&] { pannelli_->prepara(); });
     passo([&] { superficie_->conservaTitolo(); });
 
-    const bool finita = trelva::pausaDelTitolo(
+    const bool finita = pausaDelTitolo(
         opzioni_.orologio,
         // Wakes at least every tenth of a second to read the clock again: a
         // clock that jumps (midnight, a test's) is noticed in time.
@@ -292,3 +294,5 @@ void Form1::resizeEvent(QResizeEvent* e)
         comando("play");
     QMainWindow::resizeEvent(e);
 }
+
+} // namespace trelva

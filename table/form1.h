@@ -8,8 +8,14 @@
 #include "tavolo.h"
 
 class QAction;
-class Distruzione;
+
+namespace music {
 class MMC1;
+}
+
+namespace trelva {
+
+class Distruzione;
 class Musica;
 class Pannelli;
 class PiattaformaQt;
@@ -30,7 +36,7 @@ public:
         std::function<void(const QString&)> comandiMusica = {};
         bool suonoVero = true; // false: the synthesizer opens no audio device
         // the shuffle's generator; our own when null
-        trelva::Casuale* casuale = nullptr;
+        Casuale* casuale = nullptr;
         // Where the title screen's rendered pictures are kept between starts,
         // so that later starts show them sooner; none are kept when empty.
         QString copie = {};
@@ -43,7 +49,7 @@ public:
     // first game. Returns when that game is over or the program is ending.
     void Form_Load();
 
-    trelva::Tavolo& tavolo() { return tavolo_; }
+    Tavolo& tavolo() { return tavolo_; }
     Superficie& superficie() { return *superficie_; }
     Pannelli& pannelli() { return *pannelli_; }
     QAction* azione(const QString& testo) const; // a menu entry by its caption
@@ -69,12 +75,12 @@ private:
     void Form_Unload();
 
     Opzioni opzioni_;
-    trelva::CasualeMersenne mersenne_;
+    CasualeMersenne mersenne_;
     std::unique_ptr<PiattaformaQt> piattaforma_;
-    trelva::Tavolo tavolo_;
+    Tavolo tavolo_;
     Superficie* superficie_ = nullptr;
     std::unique_ptr<Pannelli> pannelli_;
-    std::unique_ptr<MMC1> mmc_;
+    std::unique_ptr<music::MMC1> mmc_;
     std::unique_ptr<Musica> musica_;
     std::unique_ptr<Velocita> velocita_;
     std::unique_ptr<Distruzione> distruzione_;
@@ -82,3 +88,5 @@ private:
     // Whether the player can see the window, as last told to the music.
     bool vista_ = false;
 };
+
+} // namespace trelva

@@ -2,8 +2,7 @@
 
 #include <algorithm>
 
-using trelva::colonneTavolo;
-using trelva::righeTavolo;
+namespace trelva {
 
 std::optional<Fuoco::Verso> Fuoco::versoDi(int tasto)
 {
@@ -23,7 +22,7 @@ std::optional<Fuoco::Verso> Fuoco::versoDi(int tasto)
 
 void Fuoco::muovi(Verso verso)
 {
-    trelva::Posto& p = posto_;
+    Posto& p = posto_;
     if (p.riga == mazzetto.riga) {
         if (verso == Verso::Su)
             p = {righeTavolo, mazzetto.colonna};
@@ -34,7 +33,7 @@ void Fuoco::muovi(Verso verso)
         p.riga = std::max(1, p.riga - 1);
         break;
     case Verso::Giu:
-        p = p.riga == righeTavolo ? mazzetto : trelva::Posto{p.riga + 1, p.colonna};
+        p = p.riga == righeTavolo ? mazzetto : Posto{p.riga + 1, p.colonna};
         break;
     case Verso::Sinistra:
         p.colonna = std::max(1, p.colonna - 1);
@@ -45,8 +44,10 @@ void Fuoco::muovi(Verso verso)
     }
 }
 
-QRectF Fuoco::riquadro(const trelva::Geometria& g, trelva::Posto p)
+QRectF Fuoco::riquadro(const Geometria& g, Posto p)
 {
-    const trelva::Punto c = g.centro(p);
+    const Punto c = g.centro(p);
     return QRectF(c.x - g.larghezza / 2.0, c.y - g.altezza / 2.0, g.larghezza, g.altezza);
 }
+
+} // namespace trelva

@@ -6,6 +6,8 @@
 #include "carte.h"
 #include "geometria.h"
 
+namespace trelva {
+
 // The keyboard's place on the table: one of the 40 places of the grid or the
 // stock, the places a press can reach. It is drawn only once a key has been
 // used, so a mouse player never sees it.
@@ -16,12 +18,12 @@ public:
                        Sinistra,
                        Destra };
 
-    static constexpr trelva::Posto mazzetto{trelva::rigaMazzetto, trelva::colonnaMazzetto};
+    static constexpr Posto mazzetto{rigaMazzetto, colonnaMazzetto};
 
     // The arrow keys; any other key moves nothing.
     static std::optional<Verso> versoDi(int tasto);
 
-    trelva::Posto posto() const { return posto_; }
+    Posto posto() const { return posto_; }
     bool visibile() const { return visibile_; }
     void mostra(bool si) { visibile_ = si; }
     void alMazzetto() { posto_ = mazzetto; }
@@ -31,9 +33,11 @@ public:
     void muovi(Verso verso);
 
     // The place's box in window units.
-    static QRectF riquadro(const trelva::Geometria& g, trelva::Posto p);
+    static QRectF riquadro(const Geometria& g, Posto p);
 
 private:
-    trelva::Posto posto_ = mazzetto;
+    Posto posto_ = mazzetto;
     bool visibile_ = false;
 };
+
+} // namespace trelva

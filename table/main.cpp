@@ -63,10 +63,10 @@ int main(int argc, char** argv)
     // are done within milliseconds, and what they found stays with fontconfig
     // and Qt's bus connection, not here.
     [[maybe_unused]] const trelva::Ricerche ricerche = trelva::anticipaLeRicerche();
-    Form1 finestra({.cartella = QCoreApplication::applicationDirPath(),
-                    .copie = QStandardPaths::writableLocation(QStandardPaths::CacheLocation)});
+    trelva::Form1 finestra({.cartella = QCoreApplication::applicationDirPath(),
+                            .copie = QStandardPaths::writableLocation(QStandardPaths::CacheLocation)});
     // Start-up runs inside the event loop, so that quitting from any depth
     // unwinds back here.
-    QTimer::singleShot(0, &finestra, &Form1::Form_Load);
+    QTimer::singleShot(0, &finestra, &trelva::Form1::Form_Load);
     return app.exec();
 }

@@ -9,6 +9,8 @@
 
 #include "superficie.h"
 
+namespace trelva {
+
 void PiattaformaQt::collega(Superficie* superficie)
 {
     superficie_ = superficie;
@@ -90,3 +92,5 @@ void PiattaformaQt::ridisegna()
 {
     superficie_->richiediRidisegno();
 }
+
+} // namespace trelva

@@ -5,13 +5,16 @@
 #include "piattaforma.h"
 
 class QEventLoop;
+
+namespace trelva {
+
 class Superficie;
 
 // The rules' yields on Qt's event loop. A wait for the player sleeps in a
 // local event loop until a press or a command wakes it, so waiting costs no
 // CPU; a card move is paced against its own clock, so it lasts the same on
 // any machine.
-class PiattaformaQt final : public trelva::Piattaforma {
+class PiattaformaQt final : public Piattaforma {
 public:
     static constexpr qint64 nsPerPasso = 2'500'000;
 
@@ -42,3 +45,5 @@ private:
     bool svegliata_ = false;
     bool chiusa_ = false;
 };
+
+} // namespace trelva

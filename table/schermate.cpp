@@ -3,6 +3,8 @@
 #include "pannelli.h"
 #include "superficie.h"
 
+namespace trelva {
+
 namespace schermate {
 
 namespace {
@@ -75,3 +77,5 @@ Schermata tavolo(Schermata s)
 }
 
 } // namespace schermate
+
+} // namespace trelva

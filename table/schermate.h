@@ -4,6 +4,8 @@
 #include <QRectF>
 #include <QString>
 
+namespace trelva {
+
 // A control of the window other than a card: where it stands in window units
 // and whether it shows.
 struct Controllo {
@@ -36,3 +38,5 @@ Schermata titolo(double larghezza, double dpi);
 Schermata tavolo(Schermata dalTitolo);
 
 } // namespace schermate
+
+} // namespace trelva

@@ -12,6 +12,8 @@
 
 #include "tavolo.h"
 
+namespace trelva {
+
 namespace {
 constexpr int msPerFotogramma = 16;
 const QColor coloreRiquadri(0, 192, 0); // 0xC000
@@ -38,7 +40,7 @@ int pulsanteDi(Qt::MouseButton b)
 {
     switch (b) {
     case Qt::LeftButton:
-        return trelva::tastoSinistro;
+        return tastoSinistro;
     case Qt::RightButton:
         return 2;
     case Qt::MiddleButton:
@@ -57,7 +59,7 @@ QFont carattereEtichetteFine()
 }
 } // namespace
 
-Superficie::Superficie(trelva::Tavolo& tavolo, QWidget* genitore)
+Superficie::Superficie(Tavolo& tavolo, QWidget* genitore)
     : QWidget(genitore)
     , tavolo_(tavolo)
 {
@@ -83,7 +85,7 @@ QFont Superficie::carattereCopyRight()
     return f;
 }
 
-QRectF Superficie::postoEtichettaFine(const trelva::Immagine& etichetta, const QString& testo)
+QRectF Superficie::postoEtichettaFine(const Immagine& etichetta, const QString& testo)
 {
     return misuraEtichetta(testo, carattereEtichetteFine(), QPointF(etichetta.left, etichetta.top))
         .adjusted(0, 0, 16, 8);
@@ -130,18 +132,18 @@ void Superficie::richiediRidisegno()
 
 Superficie::Istantanea Superficie::istantanea() const
 {
-    const trelva::Immagini& im = tavolo_.immagini;
+    const Immagini& im = tavolo_.immagini;
     Istantanea foto;
-    auto metti = [&](const trelva::Immagine& i) {
+    auto metti = [&](const Immagine& i) {
         foto.figure.push_back(i.visible ? QRectF(i.left, i.top, i.width, i.height) : QRectF());
     };
-    for (int k = 1; k <= trelva::numeroCarte; ++k) {
+    for (int k = 1; k <= numeroCarte; ++k) {
         metti(im.carta[k]);
         metti(im.dorso[k]);
     }
     // The end labels are pictures of no size of their own: what changes on
     // the screen is the box their text fills.
-    auto etichetta = [&](const trelva::Immagine& i, const QString& testo) {
+    auto etichetta = [&](const Immagine& i, const QString& testo) {
         foto.figure.push_back(i.visible ? postoEtichettaFine(i, testo) : QRectF());
     };
     etichetta(im.lblSorry, testoSorry());
@@ -206,12 +208,12 @@ void Superficie::paintEvent(QPaintEvent* e)
 
 void Superficie::disegnaRiquadri(QPainter& p)
 {
-    const trelva::Geometria& g = tavolo_.geometria;
+    const Geometria& g = tavolo_.geometria;
     if (!g.misurata())
         return;
     // Thin solid lines, each one whole device pixel on the same grid as the
     // card edges: a line spread over two half-lit rows is no longer the frame green.
-    for (const trelva::Segmento& s : g.Riquadri()) {
+    for (const Segmento& s : g.Riquadri()) {
         const QPoint da(xDispositivo(s.da.x), yDispositivo(s.da.y));
         const QPoint a(xDispositivo(s.a.x), yDispositivo(s.a.y));
         // Like any line, it stops short of its last point; the vertical one
@@ -223,13 +225,13 @@ void Superficie::disegnaRiquadri(QPainter& p)
 
 void Superficie::disegnaCarte(QPainter& p)
 {
-    const trelva::Immagini& im = tavolo_.immagini;
-    auto carta = [&](const trelva::Immagine& i, const std::function<const QPixmap&(QSize, qreal)>& figura) {
+    const Immagini& im = tavolo_.immagini;
+    auto carta = [&](const Immagine& i, const std::function<const QPixmap&(QSize, qreal)>& figura) {
         if (i.visible)
             disegnaFigura(p, QRectF(i.left, i.top, i.width, i.height), figura);
     };
     if (im.dorsiCreati())
-        for (int k = 1; k <= trelva::numeroCarte; ++k)
+        for (int k = 1; k <= numeroCarte; ++k)
             carta(im.dorso[k], [&](QSize px, qreal dpr) -> const QPixmap& { return figure_.dorso(px, dpr); });
     for (int k : im.facceDalFondo())
         carta(im.carta[k], [&](QSize px, qreal dpr) -> const QPixmap& { return figure_.faccia(k, px, dpr); });
@@ -237,10 +239,10 @@ void Superficie::disegnaCarte(QPainter& p)
 
 void Superficie::disegnaEtichette(QPainter& p)
 {
-    const trelva::Immagini& im = tavolo_.immagini;
+    const Immagini& im = tavolo_.immagini;
     const QFont f = carattereEtichetteFine();
     p.setFont(f);
-    auto etichetta = [&](const trelva::Immagine& i, const QString& testo, QColor fondo, QColor colore) {
+    auto etichetta = [&](const Immagine& i, const QString& testo, QColor fondo, QColor colore) {
         if (!i.visible)
             return;
         const QRectF r = postoEtichettaFine(i, testo);
@@ -254,7 +256,7 @@ void Superficie::disegnaEtichette(QPainter& p)
 
 void Superficie::disegnaFuoco(QPainter& p)
 {
-    const trelva::Geometria& g = tavolo_.geometria;
+    const Geometria& g = tavolo_.geometria;
     if (!fuoco_.visibile() || !g.misurata())
         return;
     // On the cards' own pixel grid, so the ring sits exactly on the place's
@@ -299,18 +301,18 @@ void Superficie::fuocoAlMazzetto()
     emit fuocoCambiato();
 }
 
-void Superficie::premi(trelva::Posto posto)
+void Superficie::premi(Posto posto)
 {
-    const trelva::Punto c = tavolo_.geometria.centro(posto);
-    premi(QPointF(c.x, c.y), trelva::tastoSinistro);
+    const Punto c = tavolo_.geometria.centro(posto);
+    premi(QPointF(c.x, c.y), tastoSinistro);
 }
 
 void Superficie::premi(QPointF unita, int pulsante)
 {
-    const trelva::Colpo colpo = tavolo_.premi(unita.x(), unita.y(), pulsante);
-    if (colpo.cosa != trelva::Colpo::Cosa::Faccia)
+    const Colpo colpo = tavolo_.premi(unita.x(), unita.y(), pulsante);
+    if (colpo.cosa != Colpo::Cosa::Faccia)
         emit pannelliVia();
-    else if (pulsante == trelva::tastoSinistro)
+    else if (pulsante == tastoSinistro)
         emit cartaCliccata(colpo.carta);
 }
 
@@ -434,7 +436,7 @@ void Superficie::mousePressEvent(QMouseEvent* e)
     const int pulsante = pulsanteDi(e->button());
     // The logo, the web label, the title and the notice take their own presses.
     if (const Controllo* c = controlloIn(u)) {
-        premuto_ = pulsante == trelva::tastoSinistro ? c : nullptr;
+        premuto_ = pulsante == tastoSinistro ? c : nullptr;
         return;
     }
     premuto_ = nullptr;
@@ -454,3 +456,5 @@ void Superficie::mouseReleaseEvent(QMouseEvent* e)
     else if (premuto == &schermata_.testo)
         emit testoCliccato();
 }
+
+} // namespace trelva

@@ -16,8 +16,8 @@
 #include "schermate.h"
 
 namespace trelva {
+
 class Tavolo;
-}
 
 // The window's client area: a fixed 1280 x 1024 space of window units, scaled
 // evenly to fit and centred, the margins in the background colour. It draws
@@ -28,7 +28,7 @@ class Superficie : public QWidget {
 public:
     static constexpr QSizeF unita{1280, 1024};
 
-    explicit Superficie(trelva::Tavolo& tavolo, QWidget* genitore = nullptr);
+    explicit Superficie(Tavolo& tavolo, QWidget* genitore = nullptr);
 
     // What shows besides the cards, as a screen of `schermate` lays it out.
     const Schermata& schermata() const { return schermata_; }
@@ -45,7 +45,7 @@ public:
     QRect inDispositivo(const QRectF& unita) const;
 
     // Where an end label shows, in window units: it sizes to its text.
-    static QRectF postoEtichettaFine(const trelva::Immagine& etichetta, const QString& testo);
+    static QRectF postoEtichettaFine(const Immagine& etichetta, const QString& testo);
     static QString testoSorry() { return QStringLiteral("SORRY"); }
     static QString testoCongratulation() { return QStringLiteral("CONGRATULATIONS !"); }
 
@@ -62,11 +62,11 @@ public:
     const Fuoco& fuoco() const { return fuoco_; }
     void fuocoAlMazzetto();
     // A left press in the middle of a place, as Return or Space gives it.
-    void premi(trelva::Posto posto);
+    void premi(Posto posto);
     // Every press on the table, from the mouse, the keys or a screen reader:
     // the rules judge it, and what it landed on decides the panels.
     void premi(QPointF unita, int pulsante);
-    const trelva::Tavolo& tavolo() const { return tavolo_; }
+    const Tavolo& tavolo() const { return tavolo_; }
 
     int fotogrammi() const { return fotogrammi_; }
     int figureRese() const { return figure_.rese(); }
@@ -119,7 +119,7 @@ private:
     Istantanea istantanea() const;
     void aggiornaCambiate();
 
-    trelva::Tavolo& tavolo_;
+    Tavolo& tavolo_;
     Schermata schermata_;
     Figure figure_;
     QTransform mappa_;
@@ -131,3 +131,5 @@ private:
     const Controllo* premuto_ = nullptr; // a control acts on a whole click, press and release
     Fuoco fuoco_;
 };
+
+} // namespace trelva

@@ -30,19 +30,32 @@ import time
 
 ROOT = pathlib.Path(__file__).resolve().parent.parent
 
-WINDOW_TARGETS = ["trelva_finestra_tests", "trelva_disegno_tests", "trelva_tastiera_tests", "trelva_pausa_tests"]
-WINDOW_TESTS = "finestra|disegno|tastiera|pausa"
+WINDOW_UNITS = ["finestra", "disegno", "tastiera", "pausa"]
+GAME_UNITS = ["regole", "mescola", "mossa", "partita", "nuova_partita", "modello"]
+MUSIC_UNITS = ["smf", "mmc1", "playing", "musica", "canzoni", "audiooutput"]
+
+
+def programs(folder, units):
+    """The test programs of those units: tests/<folder>/<unit>_test.cpp builds <folder>_<unit>_test."""
+    return [f"{folder}_{unit}_test" for unit in units]
+
+
+def tests(*groups):
+    """A ctest regex for the tests of those units, with the runs of them on other screens."""
+    names = [f"{folder}\\.{unit}" for folder, units in groups for unit in units]
+    return f"^({'|'.join(names)})(_.*)?$"
+
+
+WINDOW = ("table", WINDOW_UNITS)
 # layer: (build targets, ctest regex of the tests that can see its faults)
 LAYERS = {
-    "game": (["trelva_game_tests", "trelva-replay"] + WINDOW_TARGETS, f"^(game|replay_.*|{WINDOW_TESTS}.*)$"),
-    "velocita": (["test_velocita", "trelva_finestra_tests"], "^(velocita|finestra)$"),
-    "table": (WINDOW_TARGETS, f"^({WINDOW_TESTS}).*$"),
-    "pannelli": (["test_pannelli"] + WINDOW_TARGETS, f"^(pannelli|{WINDOW_TESTS}).*$"),
-    "musica": (
-        ["trelva_smf_test", "trelva_mmc1_test", "trelva_playing_test", "trelva_musica_test", "trelva_canzoni_test",
-         "trelva_audiooutput_test"],
-        "^music_(smf|mmc1|playing|musica|canzoni|audiooutput)$",
-    ),
+    "game": (programs("game", GAME_UNITS) + ["trelva-replay"] + programs(*WINDOW),
+             tests(("game", GAME_UNITS), ("replay", [".*"]), WINDOW)),
+    "velocita": (programs("extras", ["velocita"]) + programs("table", ["finestra"]),
+                 tests(("extras", ["velocita"]), ("table", ["finestra"]))),
+    "table": (programs(*WINDOW), tests(WINDOW)),
+    "pannelli": (programs("extras", ["pannelli"]) + programs(*WINDOW), tests(("extras", ["pannelli"]), WINDOW)),
+    "musica": (programs("music", MUSIC_UNITS), tests(("music", MUSIC_UNITS))),
 }
 
 

@@ -22,6 +22,8 @@
 #include "superficie.h"
 #include "tappe.h"
 
+using namespace trelva;
+
 namespace {
 using tappe::tappa;
 

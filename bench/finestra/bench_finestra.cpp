@@ -17,6 +17,8 @@
 #include "form1.h"
 #include "superficie.h"
 
+using namespace trelva;
+
 namespace {
 double cpuSecondi()
 {

@@ -35,10 +35,13 @@
 
 namespace {
 
+using music::MMC1;
+using trelva::Musica;
+
 // Found as the game finds it: the build copies the songs beside the program.
 QString songFolder()
 {
-    return musicFolder(QCoreApplication::applicationDirPath());
+    return music::musicFolder(QCoreApplication::applicationDirPath());
 }
 
 // utime + stime in clock ticks.

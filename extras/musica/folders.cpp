@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+namespace music {
+
 QStringList musicFolders(const QString& program)
 {
     const QDir here(program);
@@ -18,3 +20,5 @@ QString musicFolder(const QString& program)
             return folder;
     return candidate.first();
 }
+
+} // namespace music

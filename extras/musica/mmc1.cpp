@@ -7,9 +7,9 @@
 #include <algorithm>
 #include <optional>
 
-namespace {
+namespace music {
 
-using music::Engine;
+namespace {
 
 std::optional<Engine::Verb> verbOf(const QString& word)
 {
@@ -42,7 +42,7 @@ MMC1::MMC1(const Options& options, QObject* parent)
     offline_ = options.output == Output::Offline;
     Engine::Settings settings;
     if (!offline_)
-        settings.output = options.device ? options.device : music::systemOutput;
+        settings.output = options.device ? options.device : systemOutput;
     settings.soundfonts = options.soundfonts;
     settings.sampleRate = options.sampleRate;
     engine_ = Engine::start(std::move(settings), [this] {
@@ -119,3 +119,5 @@ QString MMC1::outputName() const
 {
     return engine_->outputName();
 }
+
+} // namespace music

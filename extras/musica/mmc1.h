@@ -19,8 +19,8 @@
 #include <memory>
 
 namespace music {
+
 class Engine;
-}
 
 class MMC1 : public QObject {
     Q_OBJECT
@@ -40,7 +40,7 @@ public:
         // Background music: half the usual rate is half the synthesizer's work.
         int sampleRate = 22050;
         // Device output only: where the sound goes instead of the system's.
-        music::OpenOutput device;
+        OpenOutput device;
     };
 
     // The notify code of a command that completed, or of a song that played to its end.
@@ -93,8 +93,10 @@ signals:
     void Done(int notifyCode);
 
 private:
-    std::shared_ptr<music::Engine> engine_;
+    std::shared_ptr<Engine> engine_;
     std::atomic<bool> notify_{false};
     bool offline_ = false;
     QString fileName_;
 };
+
+} // namespace music

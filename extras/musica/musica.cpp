@@ -4,12 +4,14 @@
 
 #include <QDir>
 
-Musica::Musica(MMC1& mmc, const QString& cartella, QObject* parent)
+namespace trelva {
+
+Musica::Musica(music::MMC1& mmc, const QString& cartella, QObject* parent)
     : QObject(parent)
     , mmc_(mmc)
     , cartella_(cartella)
 {
-    connect(&mmc_, &MMC1::Done, this, &Musica::MMC1_Done);
+    connect(&mmc_, &music::MMC1::Done, this, &Musica::MMC1_Done);
 }
 
 const QStringList& Musica::canzoni()
@@ -69,3 +71,5 @@ void Musica::spunta(int indice)
     spunta_ = indice;
     emit spuntaCambiata(indice);
 }
+
+} // namespace trelva

@@ -12,7 +12,11 @@
 #include <QString>
 #include <QStringList>
 
+namespace music {
 class MMC1;
+}
+
+namespace trelva {
 
 class Musica : public QObject {
     Q_OBJECT
@@ -20,7 +24,7 @@ class Musica : public QObject {
 public:
     // cartella: the "music" folder beside the program, holding the songs
     // named after their captions.
-    Musica(MMC1& mmc, const QString& cartella, QObject* parent = nullptr);
+    Musica(music::MMC1& mmc, const QString& cartella, QObject* parent = nullptr);
 
     // Captions of the menu entries 0..5: "No Music" and the five songs.
     static const QStringList& canzoni();
@@ -44,7 +48,9 @@ private:
     void MMC1_Done(int notifyCode);
     void spunta(int indice);
 
-    MMC1& mmc_;
+    music::MMC1& mmc_;
     QString cartella_;
     int spunta_ = -1;
 };
+
+} // namespace trelva

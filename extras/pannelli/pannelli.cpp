@@ -17,6 +17,8 @@ static void registraTesti()
     Q_INIT_RESOURCE(texts);
 }
 
+namespace trelva {
+
 namespace {
 
 // The information panel's pale yellow, as on a note.
@@ -269,3 +271,5 @@ bool Pannelli::eventFilter(QObject* watched, QEvent* event)
     }
     return QObject::eventFilter(watched, event);
 }
+
+} // namespace trelva

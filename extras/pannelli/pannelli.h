@@ -14,6 +14,8 @@ class QPlainTextEdit;
 class QTransform;
 class QWidget;
 
+namespace trelva {
+
 class Pannelli : public QObject {
     Q_OBJECT
 public:
@@ -100,3 +102,5 @@ private:
     QObject* premutoSu_ = nullptr; // viewport that received the last left press
     Apritore apritore_;
 };
+
+} // namespace trelva

@@ -1,5 +1,7 @@
 #include "filevelocita.h"
 
+namespace trelva {
+
 namespace filevelocita {
 namespace {
 
@@ -94,3 +96,5 @@ std::string rigaRitmo(int indice)
 }
 
 } // namespace filevelocita
+
+} // namespace trelva

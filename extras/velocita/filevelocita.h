@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+namespace trelva {
+
 namespace filevelocita {
 
 // Only this many leading bytes of the file are ever looked at. The file is
@@ -34,3 +36,5 @@ std::int16_t leggiRitmo(std::string_view dati) noexcept;
 std::string rigaRitmo(int indice);
 
 } // namespace filevelocita
+
+} // namespace trelva

@@ -5,6 +5,8 @@
 
 #include <unistd.h>
 
+namespace trelva {
+
 namespace postoritmo {
 PostoRitmo scegli(const QString& programma, const Ambiente& ambiente)
 {
@@ -32,3 +34,5 @@ Ambiente ambiente(const QString& programma)
 }
 
 } // namespace postoritmo
+
+} // namespace trelva

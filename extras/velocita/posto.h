@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace trelva {
+
 struct PostoRitmo {
     // Folders looked in at start-up, in order: the first that holds Speed.dvx
     // as a regular file is read, and only that one.
@@ -46,3 +48,5 @@ inline PostoRitmo delProgramma(const QString& programma)
 }
 
 } // namespace postoritmo
+
+} // namespace trelva

@@ -7,6 +7,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+namespace trelva {
+
 namespace {
 QString inCartella(const QString& cartella)
 {
@@ -107,3 +109,5 @@ bool Velocita::scrivi(int indice) const
     }
     return file.commit();
 }
+
+} // namespace trelva

@@ -11,6 +11,8 @@
 #include <array>
 #include <functional>
 
+namespace trelva {
+
 class Velocita : public QObject {
     Q_OBJECT
 public:
@@ -58,3 +60,5 @@ private:
     int passi_ = 0;
     int ritmo_ = 0;
 };
+
+} // namespace trelva

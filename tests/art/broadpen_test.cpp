@@ -6,7 +6,6 @@
 // darken their own smoothed edges where they overlap.)
 #include "broadpen.h"
 
-#include <QGuiApplication>
 #include <QPainter>
 #include <QSvgRenderer>
 
@@ -76,11 +75,4 @@ TEST(BroadPen, FillsWhatTheNibCoversAlongEveryKindOfLine)
             EXPECT_EQ(spills, 0);
         }
     }
-}
-
-int main(int argc, char** argv)
-{
-    QGuiApplication app(argc, argv);
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
 }

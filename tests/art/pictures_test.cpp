@@ -7,7 +7,6 @@
 #include "faces.h"
 
 #include <QFile>
-#include <QGuiApplication>
 #include <QSet>
 #include <QSvgRenderer>
 #include <QXmlStreamReader>
@@ -299,13 +298,4 @@ TEST(ArtCourts, EveryCourtIsItsOwnFigureInItsSuitsColour)
             }
         }
     }
-}
-
-int main(int argc, char** argv)
-{
-    ::testing::InitGoogleTest(&argc, argv);
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen"); // QPainter wants a GUI application, not a display
-    QGuiApplication app(argc, argv);
-    return RUN_ALL_TESTS();
 }

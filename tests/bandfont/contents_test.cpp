@@ -139,7 +139,7 @@ private slots:
     void takenBeforeAnyOther()
     {
         const QStringList candidates
-            = music::soundfontCandidates(musicFolder(QCoreApplication::applicationDirPath()), {}, {});
+            = music::soundfontCandidates(music::musicFolder(QCoreApplication::applicationDirPath()), {}, {});
         QCOMPARE(candidates.value(0), builtFont());
         QVERIFY(music::plainSoundFont(candidates.value(0)));
 
@@ -150,7 +150,7 @@ private slots:
         install.start(TRELVA_CMAKE, {"-DCMAKE_INSTALL_PREFIX=" + prefix.path(), "-P", TRELVA_INSTALL_SCRIPT});
         QVERIFY(install.waitForFinished(60000));
         QVERIFY2(install.exitCode() == 0, install.readAllStandardError().constData());
-        const QString first = music::soundfontCandidates(musicFolder(prefix.filePath("bin")), {}, {}).value(0);
+        const QString first = music::soundfontCandidates(music::musicFolder(prefix.filePath("bin")), {}, {}).value(0);
         QCOMPARE(first, prefix.filePath("share/latrelva/music/latrelva.sf2"));
         QVERIFY(music::plainSoundFont(first));
     }

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "finto.h"
 #include "mazzi.h"
+#include "piattaforma_finta.h"
 #include "posti.h"
 
 using namespace trelva;

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "finto.h"
 #include "mazzi.h"
+#include "piattaforma_finta.h"
 #include "posti.h"
 
 using namespace trelva;

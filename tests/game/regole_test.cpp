@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "finto.h"
+#include "piattaforma_finta.h"
 #include "posti.h"
 
 using namespace trelva;

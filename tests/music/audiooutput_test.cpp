@@ -3,9 +3,9 @@
 // the sink's monitor and its stream goes with "close"; a server stopped with
 // SIGSTOP holds neither the control nor the window's Quit. Skipped where there
 // is no server.
-#include "aiuto.h"
 #include "audiooutput.h"
 #include "form1.h"
+#include "musica_prova.h"
 
 #include <QAction>
 #include <QApplication>
@@ -18,7 +18,8 @@
 
 #include <csignal>
 
-using namespace aiuto;
+using namespace trelva;
+using namespace trelva::prova;
 
 namespace {
 

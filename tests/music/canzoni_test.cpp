@@ -1,8 +1,8 @@
 // The committed songs: readable Standard MIDI Files of the right length, every
 // note ended, exactly what the generator writes from its note data, and copied
 // beside the program by the build.
-#include "aiuto.h"
 #include "arranger.h"
+#include "musica_prova.h"
 #include "smf.h"
 
 #include <QTest>
@@ -10,7 +10,8 @@
 #include <map>
 #include <set>
 
-using namespace aiuto;
+using namespace trelva;
+using namespace trelva::prova;
 
 class CanzoniTest : public QObject {
     Q_OBJECT

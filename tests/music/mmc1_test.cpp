@@ -1,7 +1,7 @@
 // The music control rendered offline: songs sound, stop, end, replay, pause
 // and resume, and every kind of bad input stays silent and quiet; and over an
 // output in the test's hands: one that hangs, one that goes away and comes back.
-#include "aiuto.h"
+#include "musica_prova.h"
 #include "soundfont.h"
 
 #include <QElapsedTimer>
@@ -12,7 +12,8 @@
 #include <functional>
 #include <memory>
 
-using namespace aiuto;
+using namespace trelva;
+using namespace trelva::prova;
 
 class Mmc1Test : public QObject {
     Q_OBJECT

@@ -1,12 +1,13 @@
 // The music menu's logic over an offline control and a music folder of short
 // test songs, each of its own length so that the song opened can be told.
-#include "aiuto.h"
+#include "musica_prova.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
-using namespace aiuto;
+using namespace trelva;
+using namespace trelva::prova;
 
 namespace {
 

@@ -1,13 +1,13 @@
 // The control offline, where a song stands and what its channels hold: a
 // start position and the notes at it, a pause and the pedals held across it,
 // the last frame before the end, and a pitch bend's two bytes.
-#include "aiuto.h"
+#include "musica_prova.h"
 #include "smf_bytes.h"
 
 #include <QSignalSpy>
 #include <QTest>
 
-using namespace aiuto;
+using namespace trelva::prova;
 
 namespace {
 

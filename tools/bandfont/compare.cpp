@@ -13,6 +13,8 @@
 namespace bandfont {
 namespace {
 
+using music::MMC1;
+
 struct Biquad {
     double b0, b1, b2, a1, a2;
     double z1 = 0, z2 = 0;

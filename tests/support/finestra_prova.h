@@ -8,8 +8,8 @@
 #include <functional>
 #include <memory>
 
-#include "finto.h"
 #include "form1.h"
+#include "piattaforma_finta.h"
 #include "regista.h"
 #include "superficie.h"
 

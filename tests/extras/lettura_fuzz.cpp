@@ -5,6 +5,8 @@
 
 #include <cstdlib>
 
+using namespace trelva;
+
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* dati, std::size_t n)
 {
     const std::string_view tutto(reinterpret_cast<const char*>(dati), n);

@@ -20,7 +20,9 @@
 #include <utility>
 #include <vector>
 
-namespace aiuto {
+namespace trelva::prova {
+
+using music::MMC1;
 
 inline const MMC1::Options offlineOptions = [] {
     MMC1::Options o;
@@ -257,4 +259,4 @@ private:
     QByteArray text_;
 };
 
-} // namespace aiuto
+} // namespace trelva::prova

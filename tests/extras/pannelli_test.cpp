@@ -12,6 +12,8 @@
 
 #include <cstring>
 
+using namespace trelva;
+
 namespace {
 QStringList sentiti;
 void ascolta(QtMsgType, const QMessageLogContext&, const QString& messaggio)
@@ -295,4 +297,4 @@ private slots:
 };
 
 QTEST_MAIN(TestPannelli)
-#include "test_pannelli.moc"
+#include "pannelli_test.moc"

@@ -26,6 +26,8 @@
 #include <unistd.h>
 #include <vector>
 
+using namespace trelva;
+
 namespace {
 
 // A Velocita on a fresh folder that records every step count it hands out and

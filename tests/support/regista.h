@@ -4,6 +4,8 @@
 #include <deque>
 #include <functional>
 
+namespace trelva::prova {
+
 // Runs test scenes inside the game's own event loops: each scene waits for its
 // condition, then acts. The game blocks the test's thread while it plays, so
 // this is how a test presses, looks and finally closes the window.
@@ -36,3 +38,5 @@ private:
     QTimer orologio_;
     std::deque<std::pair<Condizione, Azione>> scene_;
 };
+
+} // namespace trelva::prova

@@ -10,7 +10,8 @@
 #include <utility>
 #include <vector>
 
-#include "finto.h" // CasualeCopione: the shuffle deals exactly the order it is given
+#include "casuale.h"
+#include "tavolo.h"
 
 // The table is played twice over: by the rules core, through presses at
 // window points, and by a small simulation written straight from the rules,
