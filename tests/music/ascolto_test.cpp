@@ -96,13 +96,11 @@ double repeats(const Partitura& p)
     return double(repeated) / spans;
 }
 
-void quiet(int, const char*, void*) { }
-
 // RMS of half a second of one note on `bank`/`program`, rendered offline.
 std::vector<float> suonaNota(const char* soundfont, int bank, int program)
 {
     for (int level = 0; level < LAST_LOG_LEVEL; ++level)
-        fluid_set_log_function(level, quiet, nullptr);
+        fluid_set_log_function(level, suono::quiet, nullptr);
     fluid_settings_t* settings = new_fluid_settings();
     fluid_settings_setnum(settings, "synth.sample-rate", 44100);
     fluid_synth_t* synth = new_fluid_synth(settings);
