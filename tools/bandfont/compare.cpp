@@ -1,5 +1,6 @@
 #include "compare.h"
 
+#include "loudness.h"
 #include "mmc1.h"
 
 #include <QDir>
@@ -8,50 +9,18 @@
 #include <QTemporaryDir>
 
 #include <cmath>
-#include <numbers>
 
 namespace bandfont {
 namespace {
 
 using music::MMC1;
 
-struct Biquad {
-    double b0, b1, b2, a1, a2;
-    double z1 = 0, z2 = 0;
-    double operator()(double x)
-    {
-        const double y = b0 * x + z1;
-        z1 = b1 * x - a1 * y + z2;
-        z2 = b2 * x - a2 * y;
-        return y;
-    }
-};
-
-// The two stages of BS.1770's K filter, designed for any rate.
-std::vector<Biquad> kFilter(int rate)
-{
-    const double shelfK = std::tan(std::numbers::pi * 1681.974450955533 / rate);
-    const double shelfQ = 0.7071752369554196;
-    const double vh = std::pow(10.0, 3.999843853973347 / 20);
-    const double vb = std::pow(vh, 0.4996667741545416);
-    const double s0 = 1 + shelfK / shelfQ + shelfK * shelfK;
-    const double passK = std::tan(std::numbers::pi * 38.13547087602444 / rate);
-    const double passQ = 0.5003270373238773;
-    const double p0 = 1 + passK / passQ + passK * passK;
-    return {
-        {(vh + vb * shelfK / shelfQ + shelfK * shelfK) / s0, 2 * (shelfK * shelfK - vh) / s0,
-         (vh - vb * shelfK / shelfQ + shelfK * shelfK) / s0, 2 * (shelfK * shelfK - 1) / s0,
-         (1 - shelfK / shelfQ + shelfK * shelfK) / s0},
-        {1, -2, 1, 2 * (passK * passK - 1) / p0, (1 - passK / passQ + passK * passK) / p0},
-    };
-}
-
 double weightedPower(const std::vector<float>& channel, int rate)
 {
-    std::vector<Biquad> k = kFilter(rate);
+    loudness::KFilter k(rate);
     double sum = 0;
     for (float v : channel) {
-        const double y = k[1](k[0](v));
+        const double y = k(v);
         sum += y * y;
     }
     return channel.empty() ? 0 : sum / double(channel.size());
@@ -90,7 +59,7 @@ Rendering renderSong(const QString& song, const QString& soundfont, qint64 fromM
 double loudness(const Rendering& r)
 {
     const double power = weightedPower(r.left, r.rate) + weightedPower(r.right, r.rate);
-    return power > 0 ? -0.691 + 10 * std::log10(power) : -HUGE_VAL;
+    return power > 0 ? loudness::lufs(power) : -HUGE_VAL;
 }
 
 double correlation(const Rendering& a, const Rendering& b)
